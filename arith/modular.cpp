@@ -1,0 +1,56 @@
+// Trial division, modular power and Euclid's gcd.
+#include "arith/arith.hpp"
+#include <cstdint>
+#include <cstdlib>
+
+int is_prime(int n)
+{
+    if (n == 1)
+        return 0;
+    if (n == 2)
+        return 1;
+    // No square-root bound: every candidate divisor up to n - 1 is tried.
+    for (int d = 2; d < n; d++)
+        if (n % d == 0)
+            return 0;
+    return 1;
+}
+
+int mod_pow(int a, int e, int m)
+{
+    int64_t r = 1;
+    int64_t base = a;
+    // The base is not reduced beforehand: its first product or square is,
+    // and the squaring is done on the last pass too.
+    while (e > 0) {
+        if (e % 2 == 1) {
+            r = r * base;
+            if (r >= m)
+                r %= m;
+        }
+        base = base * base;
+        if (base >= m)
+            base %= m;
+        e /= 2;
+    }
+    return static_cast<int>(r);
+}
+
+int gcd(int a, int b)
+{
+    while (b != 0) {
+        int t = a % b;
+        a = b;
+        b = t;
+    }
+    return a;
+}
+
+int gcd_abs(int a, int b)
+{
+    a = std::abs(a);
+    b = std::abs(b);
+    if (a == 0)
+        return b;
+    return gcd(a, b);
+}

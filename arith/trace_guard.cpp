@@ -1,0 +1,26 @@
+// Linked into every console program: a trace that could not be written in
+// full (a full disk, a closed terminal) must not pass for a complete one.
+// At exit the standard output is flushed; if it failed at any point the
+// program says so on standard error and its exit status becomes 1.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+static void check_trace_written()
+{
+    errno = 0;
+    if (fflush(stdout) == 0 && !ferror(stdout))
+        return;
+    int reason = errno;
+    fprintf(stderr, "%s: the trace could not be written in full%s%s\n",
+            program_invocation_short_name, reason ? ": " : "",
+            reason ? strerror(reason) : "");
+    _Exit(1);
+}
+
+namespace {
+struct TraceGuard {
+    TraceGuard() { atexit(check_trace_written); }
+} trace_guard;
+} // namespace

@@ -1,0 +1,87 @@
+// The window, the flip and the wait. Built twice: for the programs, and with
+// CAPTURE_STAGES for their headless capture variants, which need no display
+// and save each stage as a PNG where a user would press a key.
+#include "draw/draw.hpp"
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+
+SDL_Surface *screen;
+
+// The surface SDL shows. When SDL grants a true page-flipped surface (the
+// picture would alternate between two buffers) or one that must be locked
+// for pixel access, the programs draw into a plain memory copy of it,
+// `screen`, which is copied to the display at every flip.
+static SDL_Surface *display;
+
+void open_screen()
+{
+    const char *name = program_invocation_short_name;
+#ifdef CAPTURE_STAGES
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+#endif
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        fprintf(stderr, "%s: cannot start SDL video: %s\n", name, SDL_GetError());
+        exit(1);
+    }
+    atexit(SDL_Quit);
+    display = SDL_SetVideoMode(800, 600, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
+    if (display == nullptr) {
+        fprintf(stderr, "%s: cannot open an 800x600 32-bit window: %s\n", name, SDL_GetError());
+        exit(1);
+    }
+    SDL_WM_SetCaption(name, name);
+
+    bool flipped = (display->flags & (SDL_HWSURFACE | SDL_DOUBLEBUF)) == (SDL_HWSURFACE | SDL_DOUBLEBUF);
+    if (flipped || SDL_MUSTLOCK(display)) {
+        const SDL_PixelFormat *f = display->format;
+        screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, f->Rmask, f->Gmask, f->Bmask, f->Amask);
+        if (screen == nullptr) {
+            fprintf(stderr, "%s: cannot allocate the picture: %s\n", name, SDL_GetError());
+            exit(1);
+        }
+    } else {
+        screen = display;
+    }
+}
+
+void flip_screen()
+{
+    if (screen != display)
+        SDL_BlitSurface(screen, nullptr, display, nullptr);
+    SDL_Flip(display);
+}
+
+#ifdef CAPTURE_STAGES
+
+bool save_screen_png(const char *path);
+
+bool wait_key_or_quit()
+{
+    static int stage = 0;
+    char path[256];
+    snprintf(path, sizeof path, "%s-%d.png", program_invocation_short_name, ++stage);
+    if (!save_screen_png(path)) {
+        fprintf(stderr, "%s: cannot write %s\n", program_invocation_short_name, path);
+        exit(1);
+    }
+    return false;
+}
+
+#else
+
+bool wait_key_or_quit()
+{
+    SDL_Event event;
+    for (;;) {
+        // An error from the event queue ends the wait as a quit request would.
+        if (SDL_WaitEvent(&event) == 0)
+            return true;
+        if (event.type == SDL_KEYDOWN)
+            return false;
+        if (event.type == SDL_QUIT)
+            return true;
+    }
+}
+
+#endif
