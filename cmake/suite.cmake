@@ -38,7 +38,7 @@ function(suite_program name kind theme description)
         target_link_libraries(${capture} PRIVATE arith draw_capture)
         set_target_properties(${capture} PROPERTIES
             OUTPUT_NAME ${name} RUNTIME_OUTPUT_DIRECTORY ${SUITE_CAPTURE_DIR})
-        add_test(NAME run.${name} COMMAND ${capture} WORKING_DIRECTORY ${SUITE_BIN_DIR})
+        add_test(NAME run.${name} COMMAND ${capture} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/smoke)
     else()
         message(FATAL_ERROR "suite_program(${name}): kind must be console or picture")
     endif()
