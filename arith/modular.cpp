@@ -39,7 +39,9 @@ int mod_pow(int a, int e, int m)
 int gcd(int a, int b)
 {
     while (b != 0) {
-        int t = a % b;
+        // A remainder by -1 is 0; computed directly, since INT_MIN % -1
+        // overflows (and traps) in 32 bits.
+        int t = b == -1 ? 0 : a % b;
         a = b;
         b = t;
     }
