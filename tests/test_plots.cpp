@@ -1,1 +1,457 @@
+// The pictures of ulam_spiral_plot, prime_count_plot and fermat_walk_plot,
+// read from the PNGs of their capture variants. Expected pictures are built
+// here by references of their own: the spiral's positions from a closed form
+// of its rings, primes by trial division, the plot scales in exact integer
+// arithmetic, the hyperbola's float steps on an integer grid; the documented
+// figures check those references first.
 #include "harness.hpp"
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <set>
+#include <utility>
+
+using Points = std::set<std::pair<int, int>>;
+
+const uint32_t white = 0xFFFFFF, black = 0x000000;
+
+static bool prime_by_trial_division(int n)
+{
+    if (n < 2)
+        return false;
+    for (int d = 2; d * d <= n; d++)
+        if (n % d == 0)
+            return false;
+    return true;
+}
+
+// The disc shapes of the walk for radii 1 and 2, typed out: a plus sign, and
+// the 5x5 square without its corners.
+static void paint_disc1(Picture &picture, int cx, int cy, uint32_t colour)
+{
+    for (auto [dx, dy] : {std::pair{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}})
+        if (picture.inside(cx + dx, cy + dy))
+            picture.set(cx + dx, cy + dy, colour);
+}
+
+static void paint_disc2(Picture &picture, int cx, int cy, uint32_t colour)
+{
+    for (int dx = -2; dx <= 2; dx++)
+        for (int dy = -2; dy <= 2; dy++)
+            if ((dx * dx != 4 || dy * dy != 4) && picture.inside(cx + dx, cy + dy))
+                picture.set(cx + dx, cy + dy, colour);
+}
+
+// Every pixel of the axis-parallel segment between two pixels, both ends included.
+static void paint_straight(Picture &picture, int x0, int y0, int x1, int y1, uint32_t colour)
+{
+    for (int x = std::min(x0, x1); x <= std::max(x0, x1); x++)
+        for (int y = std::min(y0, y1); y <= std::max(y0, y1); y++)
+            picture.set(x, y, colour);
+}
+
+// ---------------------------------------------------------------------------
+// ulam_spiral_plot
+
+const uint32_t light_grey = 0xF0F0F0, red = 0xFF0000;
+const int spiral_last = 20881;
+
+// Lattice point of the number n on the spiral (y downward). Ring k >= 1 holds
+// the numbers after (2k - 1)^2 up to (2k + 1)^2, which sits at (k, k); going
+// back from there the ring runs left along its bottom side, up its left
+// side, right along its top and down its right side, 2k numbers per side.
+static std::pair<int, int> spiral_point(int n)
+{
+    if (n == 1)
+        return {0, 0};
+    int k = 0;
+    while ((2 * k + 1) * (2 * k + 1) < n)
+        k++;
+    int back = (2 * k + 1) * (2 * k + 1) - n, side = back / (2 * k), j = back % (2 * k);
+    switch (side) {
+    case 0:
+        return {k - j, k};
+    case 1:
+        return {-k, k - j};
+    case 2:
+        return {-k + j, -k};
+    default:
+        return {k, -k + j};
+    }
+}
+
+static std::pair<int, int> spiral_pixel(int n)
+{
+    auto [X, Y] = spiral_point(n);
+    return {400 + 4 * X, 300 + 4 * Y};
+}
+
+TEST(UlamSpiralPlot, ReferenceSpiralPutsTheNumbersWhereDocumented)
+{
+    const std::pair<int, int> first_ten[] = {{400, 300}, {404, 300}, {404, 296}, {400, 296}, {396, 296},
+                                             {396, 300}, {396, 304}, {400, 304}, {404, 304}, {408, 304}};
+    for (int n = 1; n <= 10; n++)
+        EXPECT_EQ(first_ten[n - 1], spiral_pixel(n)) << n;
+    EXPECT_EQ(std::pair(-3, 1), spiral_point(41));
+    EXPECT_EQ(std::pair(388, 312), spiral_pixel(43));
+    EXPECT_EQ(std::pair(404, 312), spiral_pixel(47));
+    EXPECT_EQ(std::pair(-20, -20), spiral_point(1601));
+    EXPECT_EQ(std::pair(-72, 72), spiral_point(spiral_last));
+    // Successive numbers are neighbours on the lattice, and no point repeats.
+    std::set<std::pair<int, int>> seen;
+    for (int n = 1; n <= spiral_last; n++) {
+        auto [x, y] = spiral_point(n);
+        EXPECT_TRUE(seen.insert({x, y}).second) << n;
+        if (n > 1) {
+            auto [px, py] = spiral_point(n - 1);
+            ASSERT_EQ(1, std::abs(x - px) + std::abs(y - py)) << n;
+        }
+    }
+}
+
+TEST(UlamSpiralPlot, PrimesThenEulersPolynomialInRed)
+{
+    std::vector<Picture> got = capture_stages(CAPTURE(ulam_spiral_plot));
+    ASSERT_EQ(2u, got.size());
+
+    // Stage 1 (the path is flipped without a wait, so the first held picture
+    // already has the primes): the light grey path through 1 .. 20881, and a
+    // black disc on every prime below 20880.
+    Picture primes;
+    for (int n = 1; n < spiral_last; n++) {
+        auto [x0, y0] = spiral_pixel(n);
+        auto [x1, y1] = spiral_pixel(n + 1);
+        paint_straight(primes, x0, y0, x1, y1, light_grey);
+    }
+    int marked = 0;
+    for (int n = 2; n < spiral_last - 1; n++)
+        if (prime_by_trial_division(n)) {
+            auto [x, y] = spiral_pixel(n);
+            paint_disc2(primes, x, y, black);
+            marked++;
+        }
+    EXPECT_EQ(2348, marked);
+    EXPECT_PICTURE(primes, got[0]);
+
+    // Stage 2: all forty values of n*n + n + 41 are prime, so each black disc
+    // turns red and no blot appears.
+    Picture euler = primes;
+    for (int k = 0; k < 40; k++) {
+        int n = k * k + k + 41;
+        ASSERT_TRUE(prime_by_trial_division(n) && n < spiral_last - 1) << n;
+        auto [x, y] = spiral_pixel(n);
+        paint_disc2(euler, x, y, red);
+    }
+    EXPECT_PICTURE(euler, got[1]);
+
+    // The documented figures, read off the captured pictures themselves.
+    int black_centres = 0, red_centres = 0;
+    for (int n = 1; n <= spiral_last; n++) {
+        auto [x, y] = spiral_pixel(n);
+        black_centres += got[0].at(x, y) == black;
+        red_centres += got[1].at(x, y) == red;
+        if (!prime_by_trial_division(n) || n >= spiral_last - 1) {
+            EXPECT_EQ(light_grey, got[1].at(x, y)) << "composite " << n;
+        }
+    }
+    EXPECT_EQ(2348, black_centres);
+    EXPECT_EQ(40, red_centres);
+    EXPECT_EQ(got[0].count(black) - 40 * 21, got[1].count(black)) << "a blot was drawn";
+    EXPECT_EQ(40 * 21, got[1].count(red));
+    for (auto [x, y] : {std::pair{404, 300}, {404, 296}, {396, 296}, {396, 304}}) // 2, 3, 5, 7
+        EXPECT_EQ(black, got[0].at(x, y));
+    for (auto [x, y] : {std::pair{388, 304}, {388, 312}, {404, 312}, {320, 220}}) // 41, 43, 47, 1601
+        EXPECT_EQ(red, got[1].at(x, y));
+    // The path spans pixels 112 to 688 across and 12 to 588 down.
+    EXPECT_EQ(light_grey, got[0].at(112, 588));
+    EXPECT_EQ(white, got[0].at(112, 589));
+    EXPECT_EQ(white, got[0].at(111, 588));
+}
+
+// ---------------------------------------------------------------------------
+// prime_count_plot
+
+const uint32_t count_grey = 0x969696;
+
+// Column of n: 20 + 0.015 n, where the double 0.015 lies just below 3/200, so
+// that a whole 3n/200 truncates one lower.
+static int count_column(int n)
+{
+    return 20 + (3 * n - 1) / 200;
+}
+
+// Row of a count c: 550 - c / 10 with the double 0.1 just above 1/10, so a
+// whole c / 10 also truncates one lower: 549 - floor(c / 10).
+static int count_row(int c)
+{
+    return 549 - c / 10;
+}
+
+// Row of n / ln n; it never comes near a whole number, so double suffices.
+static int estimate_row(int n)
+{
+    return static_cast<int>(std::floor(550.0 - n / std::log(double(n)) / 10.0));
+}
+
+TEST(PrimeCountPlot, ReferenceScalesMatchTheDocumentedFigures)
+{
+    const struct {
+        int n, column;
+    } columns[] = {{2, 20}, {200, 22}, {202, 23}, {30000, 469}, {50000, 769}};
+    for (auto c : columns)
+        EXPECT_EQ(c.column, count_column(c.n)) << "n = " << c.n;
+    const struct {
+        int c, row;
+    } rows[] = {{1, 549}, {9, 549}, {10, 548}, {11, 548}, {5133, 36}};
+    for (auto r : rows)
+        EXPECT_EQ(r.row, count_row(r.c)) << "c = " << r.c;
+    EXPECT_EQ(549, estimate_row(2));
+    EXPECT_EQ(87, estimate_row(50000));
+    for (int n = 2; n <= 50000; n += 2) {
+        double v = 550.0 - n / std::log(double(n)) / 10.0;
+        ASSERT_GT(std::abs(v - std::round(v)), 1e-5) << "n = " << n;
+    }
+}
+
+TEST(PrimeCountPlot, CountAndEstimateOnTheAxes)
+{
+    std::vector<Picture> got = capture_stages(CAPTURE(prime_count_plot));
+    ASSERT_EQ(1u, got.size());
+    const Picture &plot = got[0];
+
+    Picture expected;
+    paint_straight(expected, 20, 550, 799, 550, black);
+    paint_straight(expected, 20, 0, 20, 550, black);
+    int pi = 0;
+    for (int n = 1; n <= 50000; n++) {
+        pi += prime_by_trial_division(n);
+        if (n == 30) {
+            EXPECT_EQ(10, pi);
+        }
+        if (n % 2 == 0) {
+            paint_disc2(expected, count_column(n), count_row(pi), black);
+            paint_disc1(expected, count_column(n), estimate_row(n), count_grey);
+        }
+    }
+    EXPECT_EQ(5133, pi);
+    paint_straight(expected, 770, 40, 770, 550, black);
+    for (int y = 50; y <= 450; y += 100)
+        paint_straight(expected, 15, y, 25, y, black);
+    EXPECT_PICTURE(expected, plot);
+
+    // The end of both traces in column 769: pi(50000) = 5133 at row 36, the
+    // estimate at row 87; the line at 770 ends at row 550.
+    EXPECT_EQ(black, plot.at(769, 36));
+    EXPECT_EQ(black, plot.at(769, 34));
+    EXPECT_EQ(white, plot.at(769, 33));
+    EXPECT_EQ(count_grey, plot.at(769, 87));
+    EXPECT_EQ(white, plot.at(771, 87));
+    EXPECT_EQ(black, plot.at(770, 40));
+    EXPECT_EQ(black, plot.at(770, 550));
+    EXPECT_EQ(white, plot.at(770, 551));
+    // The axes reach the window's edge: column 799 of row 550, row 0 of column 20.
+    EXPECT_EQ(black, plot.at(799, 550));
+    EXPECT_EQ(black, plot.at(20, 0));
+    EXPECT_EQ(white, plot.at(21, 0));
+    for (int y = 50; y <= 450; y += 100) {
+        EXPECT_EQ(black, plot.at(15, y)) << y;
+        EXPECT_EQ(black, plot.at(25, y)) << y;
+        EXPECT_EQ(white, plot.at(14, y)) << y;
+        EXPECT_EQ(white, plot.at(26, y)) << y;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// fermat_walk_plot
+
+const uint32_t curve_grey = 0x646464;
+
+static int lattice_pixel_x(int x)
+{
+    return 30 + 30 * x;
+}
+static int lattice_pixel_y(int y)
+{
+    return 550 - 30 * y;
+}
+
+struct Curve {
+    long passes = 0, drawn = 0;
+    std::set<std::pair<int, int>> centres;
+    std::pair<int, int> first{-1, -1}, last{-1, -1}; // in drawing order
+};
+
+// The hyperbola's disc centres. A float x from 8 to 16 is a whole multiple of
+// 2^-20, from 16 to 32 of 2^-19, from 32 to 64 of 2^-18; x is kept as m units
+// of 2^-20 and each step of 0.0001 (104.8576 units) is rounded to the nearest
+// multiple of the spacing where it lands. Everything else is exact in double
+// (x*x has at most 48 significant bits) but for the square root, whose float
+// is chosen by comparing squares of the midpoints between floats.
+static Curve hyperbola_reference()
+{
+    Curve curve;
+    const double unit = std::ldexp(1.0, -20);
+    long m = 14262186; // 13.601480484008789 * 2^20, the float nearest 13.601480947265625
+    EXPECT_LT(std::abs(m * unit - 13.601480947265625), unit / 2);
+    while (m < 60L << 20) {
+        curve.passes++;
+        double x = m * unit, t = x * x - 185;
+        float y = static_cast<float>(std::sqrt(t));
+        float above = std::nextafter(y, 100.0f), below = std::nextafter(y, 0.0f);
+        double high = (double(y) + above) / 2, low = (double(y) + below) / 2;
+        if (high * high < t)
+            y = above;
+        else if (low * low > t)
+            y = below;
+        double w = 550 - 30.0 * y;
+        if (w > 10) {
+            curve.drawn++;
+            curve.last = {static_cast<int>(30 * x + 30), static_cast<int>(w)};
+            if (curve.drawn == 1)
+                curve.first = curve.last;
+            curve.centres.insert(curve.last);
+        }
+        // In units of 2^-20 / 10000: the exact sum, then the nearest multiple
+        // of the spacing of the binade it falls in.
+        long sum = m * 10000 + 1048576;
+        long spacing = sum < (16L << 20) * 10000 ? 1 : sum < (32L << 20) * 10000 ? 2 : 4;
+        m = (sum + spacing * 5000) / (spacing * 10000) * spacing;
+    }
+    return curve;
+}
+
+TEST(FermatWalkPlot, ReferenceHyperbolaMatchesTheDocumentedFigures)
+{
+    Curve curve = hyperbola_reference();
+    EXPECT_EQ(467581, curve.passes);
+    EXPECT_EQ(90104, curve.drawn);
+    EXPECT_EQ(803u, curve.centres.size());
+    // The first disc, at x = 13.60148, y about 0.0165, and the last, at row 10.
+    EXPECT_EQ(std::pair(438, 549), curve.first);
+    EXPECT_EQ(std::pair(706, 10), curve.last);
+}
+
+TEST(FermatWalkPlot, WalkOfFermatsMethodBesideTheHyperbola)
+{
+    std::vector<Picture> got = capture_stages(CAPTURE(fermat_walk_plot));
+    ASSERT_EQ(1u, got.size());
+    const Picture &plot = got[0];
+
+    // The route, from the documented turn points: (14, 0) up to (14, 4), right
+    // to (15, 4), ..., up to the end (21, 16), where 21^2 - 16^2 = 185.
+    const std::pair<int, int> turns[] = {{14, 0},  {14, 4},  {15, 4},  {15, 7},  {16, 7},  {16, 9},
+                                         {17, 9},  {17, 11}, {18, 11}, {18, 12}, {19, 12}, {19, 14},
+                                         {20, 14}, {20, 15}, {21, 15}, {21, 16}};
+    EXPECT_EQ(185, 21 * 21 - 16 * 16);
+    Picture centre_line;
+    std::set<std::pair<int, int>> route;
+    for (size_t i = 1; i < std::size(turns); i++) {
+        auto [xa, ya] = turns[i - 1];
+        auto [xb, yb] = turns[i];
+        // The walk only goes right or up, one unit a step.
+        ASSERT_TRUE((xb > xa && ya == yb) || (xa == xb && yb > ya));
+        for (int x = xa; x <= xb; x++)
+            for (int y = ya; y <= yb; y++)
+                route.insert({x, y});
+        paint_straight(centre_line, lattice_pixel_x(xa), lattice_pixel_y(ya), lattice_pixel_x(xb),
+                       lattice_pixel_y(yb), black);
+    }
+    EXPECT_EQ(24u, route.size()); // 23 steps: 7 right and 16 up
+
+    // Every pixel of the route's centre line is black, and the band is 3
+    // pixels across: black beside each mid-step pixel, not two pixels away.
+    for (size_t i = 0; i < centre_line.rgb.size(); i++)
+        if (centre_line.rgb[i] == black) {
+            ASSERT_EQ(black, plot.rgb[i]) << "(" << i % 800 << ", " << i / 800 << ")";
+        }
+    for (size_t i = 1; i < std::size(turns); i++) {
+        auto [xa, ya] = turns[i - 1];
+        auto [xb, yb] = turns[i];
+        int mx = (lattice_pixel_x(xa) + lattice_pixel_x(xb)) / 2,
+            my = (lattice_pixel_y(ya) + lattice_pixel_y(yb)) / 2;
+        int ax = xa == xb, ay = ya == yb; // the offset across the band
+        EXPECT_EQ(black, plot.at(mx - ax, my - ay)) << "step " << i;
+        EXPECT_EQ(black, plot.at(mx + ax, my + ay)) << "step " << i;
+        EXPECT_NE(black, plot.at(mx - 2 * ax, my - 2 * ay)) << "step " << i;
+        EXPECT_NE(black, plot.at(mx + 2 * ax, my + 2 * ay)) << "step " << i;
+    }
+    // Lattice points off the route stay unmarked.
+    for (int x = 12; x <= 23; x++)
+        for (int y = 1; y <= 17; y++)
+            EXPECT_EQ(route.count({x, y}) == 1, plot.at(lattice_pixel_x(x), lattice_pixel_y(y)) == black)
+                << "(" << x << ", " << y << ")";
+
+    // The hyperbola: exactly the plus signs about the reference centres,
+    // where nothing black was drawn over them.
+    Picture curve_picture;
+    for (auto [x, y] : hyperbola_reference().centres)
+        paint_disc1(curve_picture, x, y, curve_grey);
+    for (int y = 0; y < 600; y++)
+        for (int x = 0; x < 800; x++) {
+            uint32_t expected = curve_picture.at(x, y), actual = plot.at(x, y);
+            if (actual != black) {
+                ASSERT_EQ(expected, actual) << "(" << x << ", " << y << ")";
+            }
+        }
+    EXPECT_EQ(curve_grey, plot.at(438, 549));
+    EXPECT_EQ(curve_grey, plot.at(706, 10));
+    EXPECT_EQ(curve_grey, plot.at(706, 9));
+    EXPECT_EQ(white, plot.at(706, 8));
+
+    // Every black pixel belongs to an axis, the start circle, the walk's band
+    // or the end disc (distance formulas about the lattice pixels).
+    for (int y = 0; y < 600; y++)
+        for (int x = 0; x < 800; x++) {
+            if (plot.at(x, y) != black)
+                continue;
+            bool axis = (y == 550 && x >= 30 && x <= 630) || (x == 30 && y >= 100 && y <= 550);
+            bool start = std::hypot(x - 450, y - 550) <= 6.5;
+            bool end = std::hypot(x - 660, y - 70) <= 6.5;
+            bool band = false;
+            for (int dx = -1; dx <= 1; dx++)
+                for (int dy = -1; dy <= 1; dy++)
+                    band = band ||
+                           centre_line.at(std::clamp(x + dx, 0, 799), std::clamp(y + dy, 0, 599)) == black;
+            ASSERT_TRUE(axis || start || end || band) << "(" << x << ", " << y << ")";
+        }
+
+    // The axes: x from 0 to 20 on row 550, y from 0 to 15 in column 30; the
+    // end (660, 70) lies beyond both.
+    EXPECT_EQ(black, plot.at(630, 550));
+    EXPECT_EQ(white, plot.at(631, 550));
+    EXPECT_EQ(black, plot.at(30, 100));
+    EXPECT_EQ(white, plot.at(30, 99));
+    EXPECT_EQ(white, plot.at(29, 550));
+    // The start circle of radius 6 about (450, 550), hollow; the end disc of
+    // radius 6 about (660, 70), filled.
+    for (auto [x, y] : {std::pair{444, 550}, {456, 550}, {450, 556}, {447, 555}, {453, 555}})
+        EXPECT_EQ(black, plot.at(x, y)) << "(" << x << ", " << y << ")";
+    for (auto [x, y] : {std::pair{450, 557}, {450, 553}, {447, 553}, {453, 552}, {443, 551}, {457, 551}})
+        EXPECT_EQ(white, plot.at(x, y)) << "(" << x << ", " << y << ")";
+    for (int d = -6; d <= 6; d++) {
+        EXPECT_EQ(black, plot.at(660 + d, 70)) << d;
+        EXPECT_EQ(black, plot.at(660, 70 + d)) << d;
+    }
+    for (auto [x, y] : {std::pair{653, 70}, {667, 70}, {660, 63}})
+        EXPECT_NE(black, plot.at(x, y)) << "(" << x << ", " << y << ")";
+}
+
+// ---------------------------------------------------------------------------
+// Without a display the programs say why on standard error and end with a
+// non-zero status, without a crash.
+
+TEST(PicturePrograms, ReportAMissingDisplay)
+{
+    for (const std::string &path :
+         {PROGRAM(ulam_spiral_plot), PROGRAM(prime_count_plot), PROGRAM(fermat_walk_plot)}) {
+        RunOptions options;
+        options.env = {"SDL_VIDEODRIVER=nosuchdriver"};
+        options.timeout_seconds = 30;
+        ::Run run = run_program(path, options);
+        EXPECT_FALSE(run.timed_out) << path;
+        EXPECT_NE(0, run.status) << path;
+        EXPECT_LT(run.status, 128) << path << " was killed by a signal";
+        EXPECT_NE(std::string::npos, run.err.find(path.substr(path.rfind('/') + 1))) << run.err;
+        EXPECT_TRUE(run.out.empty()) << path;
+    }
+}

@@ -1,1 +1,60 @@
-int main() { return 0; }
+// The prime number theorem seen on a plot: for every even n up to 50000, the
+// count pi(n) of primes not above n as a black dot, and the estimate n / ln n
+// as a smaller grey dot, on common axes.
+//
+// Column 20 + 0.015 n and row 550 - 0.1 v are evaluated in extended precision
+// from the double constants 0.015 (just below 3/200) and 0.1 (just above
+// 1/10), and truncated: where the exact value is whole, the pixel is the one
+// before it.
+#include "arith/arith.hpp"
+#include "draw/draw.hpp"
+#include <cmath>
+
+int prime_table[100001]; // sieved up to 50000
+
+const int bound = 50000;
+
+static const long double column_scale = static_cast<long double>(0.015); // pixels per unit of n
+static const long double row_scale = static_cast<long double>(0.1);      // pixels per unit of a count
+
+int main(int, char **)
+{
+    open_screen();
+    Uint32 white = SDL_MapRGB(screen->format, 255, 255, 255);
+    Uint32 black = SDL_MapRGB(screen->format, 0, 0, 0);
+    Uint32 grey = SDL_MapRGB(screen->format, 150, 150, 150);
+    SDL_FillRect(screen, nullptr, white);
+
+    sieve_primes(bound);
+
+    // The axes through the origin (20, 550); clipping cuts them at the
+    // window's edge, the x axis at column 799 and the y axis at row 0.
+    draw_line_clipped(20, 550, 800, 550, black);
+    draw_line_clipped(20, 550, 20, -30, black);
+
+    // pi(n) grows by the primes of (n - 2, n], so one pass over the table
+    // serves every n.
+    int c = 0, counted = 0;
+    for (int n = 2; n <= bound; n += 2) {
+        while (counted < n) {
+            counted++;
+            if (prime_table[counted] != 0)
+                c++;
+        }
+        int x = static_cast<int>(n * column_scale + 20);
+        int y1 = static_cast<int>(550 - c * row_scale);
+        int y2 = static_cast<int>(550 - (n / std::log(static_cast<long double>(n))) * row_scale);
+        fill_disc(x, y1, 2, black);
+        fill_disc(x, y2, 1, grey);
+    }
+
+    // n = 50000 as a vertical line, and ticks on the y axis at the counts
+    // 1000 to 5000.
+    draw_line_clipped(770, 550, 770, 40, black);
+    for (int Y = 450; Y >= 50; Y -= 100)
+        draw_line_clipped(15, Y, 25, Y, black);
+
+    flip_screen();
+    wait_key_or_quit();
+    return 0;
+}
