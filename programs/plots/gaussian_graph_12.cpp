@@ -1,1 +1,101 @@
-int main() { return 0; }
+// The Gaussian primes of the square |a|, |b| <= 57 as single blue pixels, and
+// every pair of them one step apart, for the twelve steps of length at most
+// 2, joined by a black segment: the whole neighbour graph, not only the part
+// that reaches 1 + i. The graph is read off the screen itself: a scan takes
+// each blue pixel as a point and looks one step away for blue.
+#include "arith/arith.hpp"
+#include "draw/draw.hpp"
+#include "gaussian_steps.hpp"
+
+const int scale = 5;         // pixels per lattice unit
+const int bound = 57;        // a and b run from -57 to 57
+const int circle_units = 46; // the circle of gaussian_walk_12, about the origin
+
+Uint32 white, black, grey, blue;
+
+// Pixel of a + bi: b grows upward.
+static int pixel_x(int a)
+{
+    return 400 + a * scale;
+}
+static int pixel_y(int b)
+{
+    return 300 - b * scale;
+}
+
+// One blue pixel for a + bi, when it lies in the window (at this scale every
+// point of the square does: x from 115 to 685, y from 15 to 585).
+static void plot_point(int a, int b)
+{
+    int x = pixel_x(a), y = pixel_y(b);
+    bool inside_x = a >= 0 ? x <= 799 : x >= 0;
+    bool inside_y = b >= 0 ? y >= 0 : y <= 599;
+    if (inside_x && inside_y)
+        put_pixel(x, y, blue);
+}
+
+int main(int, char *[])
+{
+    open_screen();
+    white = SDL_MapRGB(screen->format, 255, 255, 255);
+    black = SDL_MapRGB(screen->format, 0, 0, 0);
+    grey = SDL_MapRGB(screen->format, 120, 120, 120);
+    blue = SDL_MapRGB(screen->format, 0, 0, 200);
+    SDL_FillRect(screen, nullptr, white);
+
+    // Stage 1: the Gaussian primes. On an axis, p and pi are prime exactly
+    // when p is a rational prime of the form 4k + 3; off the axes a + bi is
+    // prime exactly when its norm a*a + b*b is a rational prime.
+    for (int i = 0; i <= bound; i++)
+        for (int j = 0; j <= bound; j++) {
+            if (i == 0 && j == 0)
+                continue;
+            if (j == 0) {
+                if (is_prime(i) == 1 && i % 4 == 3) {
+                    plot_point(i, 0);
+                    plot_point(-i, 0);
+                }
+            } else if (i == 0) {
+                if (is_prime(j) == 1 && j % 4 == 3) {
+                    plot_point(0, j);
+                    plot_point(0, -j);
+                }
+            } else if (is_prime(i * i + j * j) == 1) {
+                plot_point(i, j);
+                plot_point(i, -j);
+                plot_point(-i, j);
+                plot_point(-i, -j);
+            }
+        }
+    flip_screen();
+    wait_key_or_quit();
+
+    // Stage 2: the grey circle of radius 46 first. It passes over the eight
+    // primes (+-32, +-33) and (+-33, +-32) of norm 2113, which are then grey
+    // and take no part in the scan.
+    draw_circle(400, 300, circle_units * scale, grey);
+
+    // The scan, column by column. A blue pixel is the point a + bi (the
+    // division is exact); each of its twelve steps that lands on blue is
+    // joined by a segment. The segment paints its two ends black, so both are
+    // made blue again for the rest of the scan. Every pair is met from both
+    // ends, and the two drawings, in opposite directions, cover the union of
+    // both pixel paths.
+    for (int x = 0; x <= 799; x++)
+        for (int y = 0; y <= 599; y++) {
+            if (get_pixel(x, y) != blue)
+                continue;
+            int a = (x - 400) / scale, b = (300 - y) / scale;
+            for (int k = 0; k < 12; k++) {
+                int nx = pixel_x(a + step_dx[k]), ny = pixel_y(b + step_dy[k]);
+                if (get_pixel(nx, ny) == blue) {
+                    draw_line(x, y, nx, ny, black);
+                    put_pixel(x, y, blue);
+                    put_pixel(nx, ny, blue);
+                }
+            }
+        }
+    flip_screen();
+    wait_key_or_quit();
+    return 0;
+}

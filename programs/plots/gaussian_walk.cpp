@@ -1,1 +1,132 @@
-int main() { return 0; }
+// The Gaussian primes of a square of the lattice a + bi, as grey discs, and
+// every one of them that a chain of short steps links to 1 + i. The walk goes
+// depth first, in the order of the step table, and keeps no list: a grey
+// centre pixel is a prime not reached yet, and the black disc drawn on
+// arrival marks it as reached. The same source builds three programs, with
+// GAUSSIAN_STEPS = 8, 12 or 24 steps and their own scale and square.
+#include "arith/arith.hpp"
+#include "draw/draw.hpp"
+
+#if GAUSSIAN_STEPS == 8
+// The eight neighbours at Chebyshev distance 1.
+const int scale = 12;       // pixels per lattice unit
+const int bound = 54;       // a and b run from -bound to bound
+const int point_radius = 2; // the grey disc of a plotted prime
+const Uint8 grey_level = 100;
+const int circle_units = 12; // the farthest point reached has norm 137
+const int step_dx[] = {1, 0, -1, 0, 1, -1, -1, 1};
+const int step_dy[] = {0, 1, 0, -1, 1, 1, -1, -1};
+#elif GAUSSIAN_STEPS == 12
+// Every nonzero step of Euclidean length at most 2.
+const int scale = 6;
+const int bound = 49;
+const int point_radius = 1;
+const Uint8 grey_level = 100;
+const int circle_units = 46; // the farthest point reached has norm 2053
+#include "gaussian_steps.hpp"
+#elif GAUSSIAN_STEPS == 24
+// Every nonzero step within the 5x5 square, Chebyshev distance at most 2.
+const int scale = 3;
+const int bound = 119;
+const int point_radius = 1;
+const Uint8 grey_level = 120;
+const int circle_units = 94; // the farthest point reached has norm 8737
+const int step_dx[] = {1, 0, -1, 0, 1, -1, -1, 1, 2, 2, 2, 1, 0, -1, -2, -2, -2, -2, -2, -1, 0, 1, 2, 2};
+const int step_dy[] = {0, 1, 0, -1, 1, 1, -1, -1, 0, 1, 2, 2, 2, 2, 2, 1, 0, -1, -2, -2, -2, -2, -2, -1};
+#else
+#error "GAUSSIAN_STEPS must be 8, 12 or 24"
+#endif
+
+const int step_count = sizeof step_dx / sizeof step_dx[0];
+static_assert(step_count == GAUSSIAN_STEPS, "one table entry per step");
+static_assert(sizeof step_dy == sizeof step_dx, "the step tables run in parallel");
+
+// The disc that marks a point as reached covers the grey disc of a prime.
+const int reached_radius = 2;
+
+Uint32 white, black, grey;
+
+// Centre pixel of the lattice point a + bi: b grows upward.
+static int pixel_x(int a)
+{
+    return 400 + a * scale;
+}
+static int pixel_y(int b)
+{
+    return 300 - b * scale;
+}
+
+// A grey disc for a + bi, only when its centre lies in the window (a disc
+// whose centre is outside is not drawn, even where it would reach inside).
+static void plot_point(int a, int b)
+{
+    int x = pixel_x(a), y = pixel_y(b);
+    bool inside_x = a >= 0 ? x <= 799 : x >= 0;
+    bool inside_y = b >= 0 ? y >= 0 : y <= 599;
+    if (inside_x && inside_y)
+        fill_disc(x, y, point_radius, grey);
+}
+
+// Enters the prime a + bi: marks it black, then follows every step that
+// lands on a grey centre, one branch at a time. A neighbour reached by an
+// earlier branch is black by the time its own step is tried, so every prime
+// is entered once and the segments form the depth-first tree of the walk.
+// One level per point of the current path: at most 1211 with 24 steps.
+static void visit_point(int a, int b)
+{
+    int x = pixel_x(a), y = pixel_y(b);
+    fill_disc(x, y, reached_radius, black);
+    for (int k = 0; k < step_count; k++) {
+        int na = a + step_dx[k], nb = b + step_dy[k];
+        int nx = pixel_x(na), ny = pixel_y(nb);
+        if (get_pixel(nx, ny) == grey) {
+            draw_line(x, y, nx, ny, black);
+            visit_point(na, nb);
+        }
+    }
+}
+
+int main(int, char *[])
+{
+    open_screen();
+    white = SDL_MapRGB(screen->format, 255, 255, 255);
+    black = SDL_MapRGB(screen->format, 0, 0, 0);
+    grey = SDL_MapRGB(screen->format, grey_level, grey_level, grey_level);
+    SDL_FillRect(screen, nullptr, white);
+
+    // Stage 1: the Gaussian primes of the square, by symmetry from the first
+    // quadrant. On an axis, p and pi are prime exactly when p is a rational
+    // prime of the form 4k + 3; off the axes a + bi is prime exactly when its
+    // norm a*a + b*b is a rational prime.
+    for (int i = 0; i <= bound; i++)
+        for (int j = 0; j <= bound; j++) {
+            if (i == 0 && j == 0)
+                continue;
+            if (j == 0) {
+                if (is_prime(i) == 1 && i % 4 == 3) {
+                    plot_point(i, 0);
+                    plot_point(-i, 0);
+                }
+            } else if (i == 0) {
+                if (is_prime(j) == 1 && j % 4 == 3) {
+                    plot_point(0, j);
+                    plot_point(0, -j);
+                }
+            } else if (is_prime(i * i + j * j) == 1) {
+                plot_point(i, j);
+                plot_point(i, -j);
+                plot_point(-i, j);
+                plot_point(-i, -j);
+            }
+        }
+    flip_screen();
+    wait_key_or_quit();
+
+    // Stage 2: the walk from 1 + i (norm 2, a prime), and the smallest
+    // circle about the origin, in whole units, that holds every point reached.
+    visit_point(1, 1);
+    draw_circle(400, 300, circle_units * scale, black);
+    flip_screen();
+    wait_key_or_quit();
+    return 0;
+}
