@@ -32,11 +32,17 @@ int _getch()
     if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &saved_settings) != 0)
         return getchar();
 
+    // A signal that the program was started with ignored (SIGINT and SIGQUIT
+    // for a background job, SIGHUP under nohup) stays ignored: it must not
+    // start to end the process here.
     struct sigaction restore = {}, previous[4];
     restore.sa_handler = restore_and_die;
     sigemptyset(&restore.sa_mask);
-    for (int i = 0; i < 4; i++)
-        sigaction(restoring_signals[i], &restore, &previous[i]);
+    for (int i = 0; i < 4; i++) {
+        sigaction(restoring_signals[i], nullptr, &previous[i]);
+        if (previous[i].sa_handler != SIG_IGN)
+            sigaction(restoring_signals[i], &restore, nullptr);
+    }
 
     // One byte, as soon as it is typed, without echo. Signals stay enabled,
     // so Ctrl-C still interrupts (through restore_and_die).
