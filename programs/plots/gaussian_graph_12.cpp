@@ -5,6 +5,7 @@
 // each blue pixel as a point and looks one step away for blue.
 #include "arith/arith.hpp"
 #include "draw/draw.hpp"
+#include "gaussian_primes.hpp"
 #include "gaussian_steps.hpp"
 
 const int scale = 5;         // pixels per lattice unit
@@ -43,30 +44,8 @@ int main(int, char *[])
     blue = SDL_MapRGB(screen->format, 0, 0, 200);
     SDL_FillRect(screen, nullptr, white);
 
-    // Stage 1: the Gaussian primes. On an axis, p and pi are prime exactly
-    // when p is a rational prime of the form 4k + 3; off the axes a + bi is
-    // prime exactly when its norm a*a + b*b is a rational prime.
-    for (int i = 0; i <= bound; i++)
-        for (int j = 0; j <= bound; j++) {
-            if (i == 0 && j == 0)
-                continue;
-            if (j == 0) {
-                if (is_prime(i) == 1 && i % 4 == 3) {
-                    plot_point(i, 0);
-                    plot_point(-i, 0);
-                }
-            } else if (i == 0) {
-                if (is_prime(j) == 1 && j % 4 == 3) {
-                    plot_point(0, j);
-                    plot_point(0, -j);
-                }
-            } else if (is_prime(i * i + j * j) == 1) {
-                plot_point(i, j);
-                plot_point(i, -j);
-                plot_point(-i, j);
-                plot_point(-i, -j);
-            }
-        }
+    // Stage 1: the Gaussian primes of the square, as blue pixels.
+    plot_gaussian_primes(bound, plot_point);
     flip_screen();
     wait_key_or_quit();
 

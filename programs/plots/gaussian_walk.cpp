@@ -6,6 +6,7 @@
 // GAUSSIAN_STEPS = 8, 12 or 24 steps and their own scale and square.
 #include "arith/arith.hpp"
 #include "draw/draw.hpp"
+#include "gaussian_primes.hpp"
 
 #if GAUSSIAN_STEPS == 8
 // The eight neighbours at Chebyshev distance 1.
@@ -94,31 +95,8 @@ int main(int, char *[])
     grey = SDL_MapRGB(screen->format, grey_level, grey_level, grey_level);
     SDL_FillRect(screen, nullptr, white);
 
-    // Stage 1: the Gaussian primes of the square, by symmetry from the first
-    // quadrant. On an axis, p and pi are prime exactly when p is a rational
-    // prime of the form 4k + 3; off the axes a + bi is prime exactly when its
-    // norm a*a + b*b is a rational prime.
-    for (int i = 0; i <= bound; i++)
-        for (int j = 0; j <= bound; j++) {
-            if (i == 0 && j == 0)
-                continue;
-            if (j == 0) {
-                if (is_prime(i) == 1 && i % 4 == 3) {
-                    plot_point(i, 0);
-                    plot_point(-i, 0);
-                }
-            } else if (i == 0) {
-                if (is_prime(j) == 1 && j % 4 == 3) {
-                    plot_point(0, j);
-                    plot_point(0, -j);
-                }
-            } else if (is_prime(i * i + j * j) == 1) {
-                plot_point(i, j);
-                plot_point(i, -j);
-                plot_point(-i, j);
-                plot_point(-i, -j);
-            }
-        }
+    // Stage 1: the Gaussian primes of the square, as grey discs.
+    plot_gaussian_primes(bound, plot_point);
     flip_screen();
     wait_key_or_quit();
 

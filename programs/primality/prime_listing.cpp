@@ -3,6 +3,7 @@
 // non-zero entries are the primes in ascending order. They are printed on one
 // long line and counted; there are 41538 of them.
 #include "arith/arith.hpp"
+#include "listing.hpp"
 #include <cstdio>
 
 const int bound = 500000; // the primes listed are those up to bound, inclusive
@@ -14,13 +15,7 @@ int main()
 {
     sieve_primes(bound);
 
-    // 0, 1 and the composites hold 0 and print nothing.
-    int count = 0;
-    for (int i = 0; i <= bound; i++)
-        if (prime_table[i] != 0) {
-            printf("%d ", prime_table[i]);
-            count++;
-        }
+    int count = print_prime_listing(bound);
     printf("\n*** Nombre = %d \n", count);
 
     wait_enter();

@@ -4,6 +4,7 @@
 // ascending order and every other entry is 0, so the second listing simply
 // runs until the first zero.
 #include "arith/arith.hpp"
+#include "listing.hpp"
 #include <cstdio>
 
 const int bound = 100000; // the primes listed are those up to bound, inclusive
@@ -16,12 +17,7 @@ int main()
     sieve_primes(bound);
 
     // First listing: the non-zero entries of the sieve, in index order.
-    int count = 0;
-    for (int i = 0; i <= bound; i++)
-        if (prime_table[i] != 0) {
-            printf("%d ", prime_table[i]);
-            count++;
-        }
+    int count = print_prime_listing(bound);
     printf("\n*** Nombre =%d \n", count);
     wait_enter();
 

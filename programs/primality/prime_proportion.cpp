@@ -3,6 +3,7 @@
 // beside a fixed proportion shown as the theoretical one. The bound 2^17 is
 // itself scanned, and 2^17 - 1 = 131071 is a Mersenne prime, the last listed.
 #include "arith/arith.hpp"
+#include "listing.hpp"
 #include <cstdio>
 
 const int bound = 131072; // 2^17: the primes listed are those up to bound, inclusive
@@ -19,12 +20,7 @@ int main()
 {
     sieve_primes(bound);
 
-    int count = 0;
-    for (int i = 0; i <= bound; i++)
-        if (prime_table[i] != 0) {
-            printf("%d ", prime_table[i]);
-            count++;
-        }
+    int count = print_prime_listing(bound);
     printf("\n*** Nombre =%d \n", count);
 
     // count / 2^17 is exact in a double.
