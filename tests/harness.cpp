@@ -21,16 +21,16 @@ static double now_seconds()
     return t.tv_sec + t.tv_nsec / 1e9;
 }
 
-Run run_program(const std::string &path, const std::string &input)
+ProgramRun run_program(const std::string &path, const std::string &input)
 {
     RunOptions options;
     options.input = input;
     return run_program(path, options);
 }
 
-Run run_program(const std::string &path, const RunOptions &options)
+ProgramRun run_program(const std::string &path, const RunOptions &options)
 {
-    Run run;
+    ProgramRun run;
     int in[2], out[2], err[2];
     if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) {
         run.err = "pipe failed";
@@ -242,7 +242,7 @@ std::vector<Picture> capture_stages(const std::string &capture_path)
         ADD_FAILURE() << "cannot link the font into " << dir;
     RunOptions options;
     options.cwd = dir;
-    Run run = run_program(capture_path, options);
+    ProgramRun run = run_program(capture_path, options);
     EXPECT_EQ(0, run.status) << capture_path << " failed:\n" << run.err;
     EXPECT_FALSE(run.timed_out) << capture_path << " timed out";
 

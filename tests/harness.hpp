@@ -11,7 +11,7 @@
 #define PROGRAM(name) (std::string(SUITE_BIN_DIR "/") + #name)
 #define CAPTURE(name) (std::string(SUITE_CAPTURE_DIR "/") + #name)
 
-struct Run {
+struct ProgramRun {
     int status = -1;       // exit status, or 128 + signal number
     bool timed_out = false;
     std::string out, err;  // standard output and standard error, as bytes
@@ -26,8 +26,8 @@ struct RunOptions {
     double timeout_seconds = 120;
 };
 
-Run run_program(const std::string &path, const RunOptions &options);
-Run run_program(const std::string &path, const std::string &input = "");
+ProgramRun run_program(const std::string &path, const RunOptions &options);
+ProgramRun run_program(const std::string &path, const std::string &input = "");
 
 // Byte comparison; on failure names the first differing line, numbered, in
 // both versions (bytes outside printable ASCII shown as \xNN).

@@ -6,12 +6,12 @@
 #include <string>
 
 // Every pause answered; the trace must not depend on what is typed.
-static Run run_with_enters(const std::string &path, const std::string &input)
+static ProgramRun run_with_enters(const std::string &path, const std::string &input)
 {
     RunOptions options;
     options.input = input;
     options.timeout_seconds = 30;
-    ::Run run = run_program(path, options);
+    ProgramRun run = run_program(path, options);
     EXPECT_FALSE(run.timed_out) << path;
     EXPECT_EQ(0, run.status) << path << ":\n" << run.err;
     EXPECT_EQ("", run.err) << path;
@@ -77,7 +77,7 @@ TEST(CycleThreeMethods, PrintsTheThreeSearches)
                               " Periode = 7  Indice d'entree = 3\n\n";
     // Two Enters for the two pauses, or none at all: the same trace.
     for (const char *input : {"\n\n", ""}) {
-        ::Run run = run_with_enters(PROGRAM(cycle_three_methods), input);
+        ProgramRun run = run_with_enters(PROGRAM(cycle_three_methods), input);
         EXPECT_TRANSCRIPT(windows + floyd + brent, run.out) << "input \"" << input << "\"";
     }
 }
@@ -102,7 +102,7 @@ TEST(CycleDoublingSearch, ComparesWithTheTermBeforeEachWindow)
                                  "\n"
                                  " Periode = 7   Indice d'entree = 3\n";
     // No pause: the input is left unread.
-    ::Run run = run_with_enters(PROGRAM(cycle_doubling_search), "");
+    ProgramRun run = run_with_enters(PROGRAM(cycle_doubling_search), "");
     EXPECT_TRANSCRIPT(expected, run.out);
 }
 
@@ -119,7 +119,7 @@ TEST(CycleFloyd, MeetsAfterSevenSteps)
                                  "\n"
                                  "periode = 7";
     for (const char *input : {"\n", ""}) {
-        ::Run run = run_with_enters(PROGRAM(cycle_floyd), input);
+        ProgramRun run = run_with_enters(PROGRAM(cycle_floyd), input);
         EXPECT_TRANSCRIPT(expected, run.out) << "input \"" << input << "\"";
     }
 }

@@ -189,7 +189,7 @@ TEST(GetchWithoutTerminal, ReturnsAtEndOfInput)
         RunOptions options;
         options.input = input;
         options.timeout_seconds = 10;
-        ::Run run = run_program(PROGRAM(difference_of_squares_walk), options);
+        ProgramRun run = run_program(PROGRAM(difference_of_squares_walk), options);
         EXPECT_FALSE(run.timed_out) << "input \"" << input << "\"";
         EXPECT_EQ(0, run.status);
         EXPECT_NE(std::string::npos, run.out.rfind("\n***(70003 69169)")) << "input \"" << input << "\"";

@@ -269,7 +269,7 @@ TEST(UlamSpiralLabels, UnusableFontIsReported)
             options.cwd = dir;
             options.env = {"SDL_VIDEODRIVER=dummy"};
             options.timeout_seconds = 30;
-            ::Run run = run_program(build.path, options);
+            ProgramRun run = run_program(build.path, options);
 
             EXPECT_FALSE(run.timed_out);
             EXPECT_NE(0, run.status);

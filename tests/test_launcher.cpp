@@ -58,7 +58,7 @@ double now_seconds()
 
 // demo with the given arguments, standard input a pipe (so not a terminal),
 // no display of any kind in its environment.
-Run run_demo(const std::vector<std::string> &arguments)
+ProgramRun run_demo(const std::vector<std::string> &arguments)
 {
     RunOptions options;
     options.args = {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "SDL_VIDEODRIVER"};

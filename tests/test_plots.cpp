@@ -447,7 +447,7 @@ TEST(PicturePrograms, ReportAMissingDisplay)
         RunOptions options;
         options.env = {"SDL_VIDEODRIVER=nosuchdriver"};
         options.timeout_seconds = 30;
-        ::Run run = run_program(path, options);
+        ProgramRun run = run_program(path, options);
         EXPECT_FALSE(run.timed_out) << path;
         EXPECT_NE(0, run.status) << path;
         EXPECT_LT(run.status, 128) << path << " was killed by a signal";

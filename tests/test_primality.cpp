@@ -8,12 +8,12 @@
 
 // A program run with standard input already at its end: every wait returns at
 // once, so a program that does not end within seconds is stuck.
-static Run run_at_end_of_input(const std::string &path, std::vector<std::string> args = {})
+static ProgramRun run_at_end_of_input(const std::string &path, std::vector<std::string> args = {})
 {
     RunOptions options;
     options.args = std::move(args);
     options.timeout_seconds = 30;
-    ::Run run = run_program(path, options);
+    ProgramRun run = run_program(path, options);
     EXPECT_FALSE(run.timed_out) << path << " did not end with standard input at end of file";
     EXPECT_EQ(0, run.status) << path << ":\n" << run.err;
     EXPECT_EQ("", run.err) << path;
@@ -61,7 +61,7 @@ TEST(PrimeListing, ListsThePrimesUpTo500000)
     int count;
     std::string listing = listing_up_to(500000, count);
     ASSERT_EQ(41538, count);
-    ::Run run = run_at_end_of_input(PROGRAM(prime_listing));
+    ProgramRun run = run_at_end_of_input(PROGRAM(prime_listing));
     EXPECT_TRANSCRIPT(listing + "\n*** Nombre = 41538 \n", run.out);
     EXPECT_TRUE(starts_with(run.out, "2 3 5 7 11 "));
     EXPECT_TRUE(ends_with(run.out, " 499969 499973 499979 \n*** Nombre = 41538 \n"));
@@ -74,7 +74,7 @@ TEST(PrimeListingCompacted, ListsThePrimesUpTo100000Twice)
     int count;
     std::string listing = listing_up_to(100000, count);
     ASSERT_EQ(9592, count);
-    ::Run run = run_at_end_of_input(PROGRAM(prime_listing_compacted));
+    ProgramRun run = run_at_end_of_input(PROGRAM(prime_listing_compacted));
     EXPECT_TRANSCRIPT(listing + "\n*** Nombre =9592 \n" + listing, run.out);
     EXPECT_TRUE(starts_with(run.out, "2 3 5 7 11 "));
     EXPECT_NE(std::string::npos, run.out.find(" 99971 99989 99991 \n*** Nombre =9592 \n2 3 5 "));
@@ -87,7 +87,7 @@ TEST(PrimeProportion, ListsCountsAndComparesTheProportions)
     int count;
     std::string listing = listing_up_to(131072, count);
     ASSERT_EQ(12251, count);
-    ::Run run = run_at_end_of_input(PROGRAM(prime_proportion));
+    ProgramRun run = run_at_end_of_input(PROGRAM(prime_proportion));
     EXPECT_TRANSCRIPT(listing + "\n*** Nombre =12251 \n" + "\n Proportion de premiers = 0.093" +
                           "\n Proportion theorique de premiers = 0.080",
                       run.out);
@@ -107,7 +107,7 @@ TEST(PseudoprimesBases235, ListsTheFermatLiarsOfEachBase)
         " 1105 non premier    1729 2465 non premier    2821  6601  8911"
         "\n\n nombre de faux premiers probables avec 2, 3 et 5 = 4\n\n"
         " 1729  2821  6601  8911 ";
-    ::Run run = run_at_end_of_input(PROGRAM(pseudoprimes_bases_2_3_5));
+    ProgramRun run = run_at_end_of_input(PROGRAM(pseudoprimes_bases_2_3_5));
     EXPECT_TRANSCRIPT(expected, run.out);
 }
 
@@ -116,7 +116,7 @@ TEST(StrongPseudoprimesBase2, ListsTheSixteenBelow100000)
     const std::string expected = " \n Nombres non premiers, parmi les fort probablement premiers \n\n"
                                  " 2047  3277  4033  4681  8321  15841  29341  42799  49141  52633"
                                  "  65281  74665  80581  85489  88357  90751 ";
-    ::Run run = run_at_end_of_input(PROGRAM(strong_pseudoprimes_base_2));
+    ProgramRun run = run_at_end_of_input(PROGRAM(strong_pseudoprimes_base_2));
     EXPECT_TRANSCRIPT(expected, run.out);
 }
 
@@ -124,7 +124,7 @@ TEST(StrongPseudoprimesBase2, ListsTheSixteenBelow100000)
 // than -1 ends the test at the second squaring.
 TEST(StrongTestTrace1729, FindsTheNonTrivialSquareRootOfOne)
 {
-    ::Run run = run_at_end_of_input(PROGRAM(strong_test_trace_1729));
+    ProgramRun run = run_at_end_of_input(PROGRAM(strong_test_trace_1729));
     EXPECT_TRANSCRIPT(" aq =645\n  k=1 aexpo=1065   k=2 aexpo=1     k = 2 aexpo = 1 1729 non premier ",
                       run.out);
 }
@@ -142,7 +142,7 @@ TEST(StrongTestOddBelow100, GivesEachOddNumberItsVerdict)
         next += prime;
         expected += " " + std::to_string(n) + (prime ? " FPP " : " non premier ");
     }
-    ::Run run = run_at_end_of_input(PROGRAM(strong_test_odd_below_100));
+    ProgramRun run = run_at_end_of_input(PROGRAM(strong_test_odd_below_100));
     EXPECT_TRANSCRIPT(expected, run.out);
     EXPECT_TRUE(starts_with(run.out, " 3 FPP  5 FPP  7 FPP  9 non premier  11 FPP "));
     EXPECT_TRUE(ends_with(run.out, " 97 FPP  99 non premier "));
@@ -187,7 +187,7 @@ TEST(SpiralCoordinatesConsole, PrintsTheSpiralThenEulersPolynomial)
             expected += " " + std::to_string(v) + ")";
     }
 
-    ::Run run = run_at_end_of_input(PROGRAM(spiral_coordinates_console));
+    ProgramRun run = run_at_end_of_input(PROGRAM(spiral_coordinates_console));
     EXPECT_TRANSCRIPT(expected, run.out);
     EXPECT_TRUE(
         starts_with(run.out, " (0  0)  (1  0)  (1  -1)  (0  -1)  (-1  -1)  (-1  0)  (-1  1)  (0  1) "));
@@ -201,7 +201,7 @@ TEST(PrimeListing, ReportsAnUnwritableTrace)
 {
     RunOptions options;
     options.stdout_path = "/dev/full";
-    ::Run run = run_program(PROGRAM(prime_listing), options);
+    ProgramRun run = run_program(PROGRAM(prime_listing), options);
     EXPECT_FALSE(run.timed_out);
     EXPECT_NE(0, run.status);
     EXPECT_NE("", run.err);
@@ -223,8 +223,8 @@ TEST(PrimalityPrograms, IgnoreArgumentsAndEndAtEndOfInput)
     };
     for (const std::string &program : programs) {
         SCOPED_TRACE(program);
-        ::Run plain = run_at_end_of_input(program);
-        ::Run with_args = run_at_end_of_input(program, {"--help", "7", "-"});
+        ProgramRun plain = run_at_end_of_input(program);
+        ProgramRun with_args = run_at_end_of_input(program, {"--help", "7", "-"});
         EXPECT_NE("", plain.out);
         EXPECT_TRUE(plain.out == with_args.out);
     }
