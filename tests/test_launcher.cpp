@@ -328,6 +328,21 @@ TEST(LauncherMenu, RunsAConsoleProgramChosenByName)
     EXPECT_EQ(0, terminal.finish());
 }
 
+// Ctrl-C stops the program that runs, not the launcher: the menu comes back.
+// strong_test_trace_1729 is left waiting for its Enter when the key comes.
+TEST(LauncherMenu, CtrlCStopsTheProgramAndReturnsToTheMenu)
+{
+    Terminal terminal;
+    terminal.wait_for(prompt);
+    terminal.type("strong_test_trace_1729\n");
+    terminal.wait_for("1729 non premier ");
+    terminal.type("\x03");
+    std::string after = terminal.wait_for(prompt);
+    EXPECT_NE(std::string::npos, after.find("=== end of strong_test_trace_1729 ===")) << after;
+    terminal.type("q\n");
+    EXPECT_EQ(0, terminal.finish());
+}
+
 // A picture program chosen where there is no display is refused with the
 // way to get its pictures, and the menu goes on.
 TEST(LauncherMenu, RefusesAPictureProgramWithoutADisplayAndCarriesOn)
