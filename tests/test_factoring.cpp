@@ -26,6 +26,9 @@ int draw_until_factor(int P);
 int rho_square(int x);
 int rho_step(int x);
 void run_from(int x0);
+// From programs/factoring/pminus1_factorial.cpp.
+extern int m;
+void factorial_steps();
 
 static ProgramRun run_with_input(const std::string &path, const std::string &input)
 {
@@ -122,6 +125,43 @@ TEST(PminusOneFactorial, FindsTheFactor101AtTenFactorial)
                                  "2 puissance    3628800  =    9798         pgcd(  9797  10403)  =     101";
     ProgramRun run = run_with_input(PROGRAM(pminus1_factorial), "\n");
     EXPECT_TRANSCRIPT(expected, run.out);
+}
+
+// b^e mod m from the highest bit of e down, for 64-bit exponents.
+static int power_reference_64(int b, uint64_t e, int modulus)
+{
+    uint64_t r = 1;
+    for (int bit = 63; bit >= 0; bit--) {
+        r = r * r % modulus;
+        if (e >> bit & 1)
+            r = r * static_cast<uint64_t>(b) % modulus;
+    }
+    return static_cast<int>(r);
+}
+
+// 2773 = 47 * 59, where 2 has the orders 23 and 58: no i! up to 13! is a
+// multiple of either, so every gcd is 1 and all thirteen steps are shown. The
+// exponent 13! leaves 32 bits and is shown by its low 32 bits; it must be
+// formed without a signed overflow (fatal in the sanitizer build).
+TEST(PminusOneFactorial, WithoutAFactorRunsThirteenSteps)
+{
+    const int modulus = 2773;
+    std::string expected;
+    uint64_t factorial = 1;
+    for (int i = 1; i <= 13; i++) {
+        factorial *= i;
+        int a = power_reference_64(2, factorial, modulus);
+        int shown = static_cast<int32_t>(static_cast<uint32_t>(factorial));
+        expected += "\n2 puissance  " + field(shown, 9) + "  =  " + field(a, 6) + "         pgcd(" +
+                    field(a - 1, 6) + " " + field(modulus, 6) + ")  =" + field(std::gcd(a - 1, modulus), 8);
+    }
+    EXPECT_NE(std::string::npos, expected.find("\n2 puissance  1932053504  =  "));
+
+    int saved = m;
+    m = modulus;
+    std::string out = printed_by([] { factorial_steps(); });
+    m = saved;
+    EXPECT_TRANSCRIPT(expected, out);
 }
 
 // A trace that cannot be written must not end as a success.

@@ -3,18 +3,19 @@
 // power dividing p - 1, and then gcd(2^i! - 1, m) shows the prime p. Here
 // p = 101 with p - 1 = 2^2 * 5^2, which 10! contains first.
 #include "arith/arith.hpp"
+#include <cstdint>
 #include <cstdio>
 
 const int last_step = 13; // 13! is the last exponent tried
 
 int m; // the number to factor
 
-int main()
-{
-    m = 10403;
-    printf("m=%d\n", m);
-    printf("***********\n");
+// The steps have external linkage: the factoring test builds this file once
+// more, main renamed, and runs them on other moduli.
 
+// Steps 1, 2, ... up to the first gcd above 1, or up to step 13.
+void factorial_steps()
+{
     // a = 2^f with f = i!, kept between 1 and m.
     int a = 2, f = 1, i = 1;
     for (;;) {
@@ -34,11 +35,21 @@ int main()
         printf("         pgcd(%6.d %6.d)  =%8.d", a - 1, m, g);
         if (g > 1)
             break;
+        // From 13! on the factorial leaves 32 bits and keeps its low 32 bits,
+        // as a 32-bit product does; formed unsigned, so nothing overflows.
         i = i + 1;
-        f = f * i;
+        f = static_cast<int>(static_cast<uint32_t>(f) * static_cast<uint32_t>(i));
         if (i > last_step)
             break;
     }
+}
+
+int main()
+{
+    m = 10403;
+    printf("m=%d\n", m);
+    printf("***********\n");
+    factorial_steps();
     wait_enter();
     return 0;
 }
