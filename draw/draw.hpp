@@ -18,8 +18,9 @@ void open_screen();
 void flip_screen();
 
 // Blocks until a key is pressed (false) or the window is asked to close
-// (true). Other events are dropped. In a capture build it saves the screen
-// as <program>-<k>.png instead, k counting the waits, and returns false.
+// (true); a failing event queue also ends it (true). Other events are
+// dropped. In a capture build it saves the screen as <program>-<k>.png
+// instead, k counting the waits, and returns false.
 bool wait_key_or_quit();
 
 // One pixel, written or read without a bounds test: the caller keeps (x, y)

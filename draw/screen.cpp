@@ -74,8 +74,10 @@ bool wait_key_or_quit()
 {
     SDL_Event event;
     for (;;) {
-        // An error from the event queue ends the wait as a quit request would.
-        if (SDL_WaitEvent(&event) == 0)
+        // An error from the event queue ends the wait as a quit request would;
+        // the record is then unwritten. SDL 1.2 reports the error as 0, its
+        // layer over SDL 2 as -1: only 1 means an event was read.
+        if (SDL_WaitEvent(&event) != 1)
             return true;
         if (event.type == SDL_KEYDOWN)
             return false;

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <set>
+#include <unistd.h>
 #include <utility>
 
 using Points = std::set<std::pair<int, int>>;
@@ -360,4 +361,30 @@ TEST_F(Draw, WaitEndsOnAKeyPressOrAQuitRequest)
     EXPECT_FALSE(wait_key_or_quit());
     EXPECT_TRUE(wait_key_or_quit());
     EXPECT_FALSE(wait_key_or_quit());
+}
+
+// Fills the stack below the caller with zeros, so that a record the next call
+// leaves unwritten reads as "no event" rather than as whatever was there.
+__attribute__((noinline)) static void zero_stack_below()
+{
+    volatile unsigned char area[16384];
+    for (size_t i = 0; i < sizeof area; i++)
+        area[i] = 0;
+}
+
+// When the event queue fails (here the video subsystem is shut down under
+// it), SDL_WaitEvent fills in no event: SDL 1.2 says so with 0, its layer
+// over SDL 2 with -1. The wait then ends as on a quit request instead of
+// reading the empty record again and again. In a child process, with an alarm
+// to end a wait that would never return.
+TEST_F(Draw, WaitEndsWhenTheEventQueueFails)
+{
+    EXPECT_EXIT(
+        {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            alarm(5);
+            zero_stack_below();
+            _exit(wait_key_or_quit() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
