@@ -61,8 +61,11 @@ ProgramRun run_program(const std::string &path, const RunOptions &options)
             dup2(out[1], 1);
         }
         dup2(err[1], 2);
+        // The pipes' own descriptors, unless one of them already is 0, 1 or 2
+        // (when the test itself was started with a standard stream closed).
         for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
-            close(fd);
+            if (fd > 2)
+                close(fd);
         if (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0)
             _exit(126);
         execve(path.c_str(), argv.data(), envp.data());
