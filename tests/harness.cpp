@@ -131,6 +131,30 @@ ProgramRun run_program(const std::string &path, const RunOptions &options)
     return run;
 }
 
+ProgramRun run_to_end(const std::string &path, const std::string &input,
+                      const std::vector<std::string> &args)
+{
+    RunOptions options;
+    options.input = input;
+    options.args = args;
+    options.timeout_seconds = 30;
+    ProgramRun run = run_program(path, options);
+    EXPECT_FALSE(run.timed_out) << path << " did not end";
+    EXPECT_EQ(0, run.status) << path << ":\n" << run.err;
+    EXPECT_EQ("", run.err) << path;
+    return run;
+}
+
+bool prime_by_trial_division(long n)
+{
+    if (n < 2)
+        return false;
+    for (long d = 2; d * d <= n; d++)
+        if (n % d == 0)
+            return false;
+    return true;
+}
+
 static std::string visible(const std::string &line)
 {
     std::string shown;

@@ -29,6 +29,16 @@ struct RunOptions {
 ProgramRun run_program(const std::string &path, const RunOptions &options);
 ProgramRun run_program(const std::string &path, const std::string &input = "");
 
+// A console program run to its end: it must end within half a minute with
+// status 0 and nothing on standard error. With `input` empty, standard input
+// is at end of file at once, so every pause returns immediately.
+ProgramRun run_to_end(const std::string &path, const std::string &input = "",
+                      const std::vector<std::string> &args = {});
+
+// The tests' own primality check, independent of the programs' sieve and
+// trial division: divisors up to the square root.
+bool prime_by_trial_division(long n);
+
 // Byte comparison; on failure names the first differing line, numbered, in
 // both versions (bytes outside printable ASCII shown as \xNN).
 ::testing::AssertionResult transcripts_equal(const std::string &expected, const std::string &actual);

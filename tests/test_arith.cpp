@@ -15,15 +15,6 @@ int prime_table[table_size];
 // Marks the entries that a fill must leave alone (0, 1 and above the bound).
 const int untouched = -7;
 
-static bool is_prime_reference(int n)
-{
-    if (n < 2)
-        return false;
-    for (int d = 2; d * d <= n; d++)
-        if (n % d == 0)
-            return false;
-    return true;
-}
 
 // p when n = p^k (k >= 1), else 0: divide out the least prime factor.
 static int prime_power_reference(int n)
@@ -89,7 +80,7 @@ TEST_F(TableFill, SieveMatchesTrialDivisionAndWritesOnlyTwoToBound)
         clear_table();
         mark_outside(bound);
         sieve_primes(bound);
-        EXPECT_TRUE(table_is(bound, [](int i) { return is_prime_reference(i) ? i : 0; }));
+        EXPECT_TRUE(table_is(bound, [](int i) { return prime_by_trial_division(i) ? i : 0; }));
     }
 }
 
@@ -173,7 +164,7 @@ TEST(IsPrime, AgreesWithTrialDivisionToTheRoot)
     for (auto row : rows)
         EXPECT_EQ(row.expected, is_prime(row.n)) << row.n;
     for (int n = 1; n <= 3000; n++)
-        ASSERT_EQ(is_prime_reference(n) ? 1 : 0, is_prime(n)) << n;
+        ASSERT_EQ(prime_by_trial_division(n) ? 1 : 0, is_prime(n)) << n;
 }
 
 // a^e mod m by e multiplications, each reduced at once; a is not negative.

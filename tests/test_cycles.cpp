@@ -5,19 +5,6 @@
 #include "programs/cycles/sequence.hpp"
 #include <string>
 
-// Every pause answered; the trace must not depend on what is typed.
-static ProgramRun run_with_enters(const std::string &path, const std::string &input)
-{
-    RunOptions options;
-    options.input = input;
-    options.timeout_seconds = 30;
-    ProgramRun run = run_program(path, options);
-    EXPECT_FALSE(run.timed_out) << path;
-    EXPECT_EQ(0, run.status) << path << ":\n" << run.err;
-    EXPECT_EQ("", run.err) << path;
-    return run;
-}
-
 TEST(NextTerm, IsSquarePlusOneModulo41)
 {
     for (int u = 0; u <= 40; u++) {
@@ -77,7 +64,7 @@ TEST(CycleThreeMethods, PrintsTheThreeSearches)
                               " Periode = 7  Indice d'entree = 3\n\n";
     // Two Enters for the two pauses, or none at all: the same trace.
     for (const char *input : {"\n\n", ""}) {
-        ProgramRun run = run_with_enters(PROGRAM(cycle_three_methods), input);
+        ProgramRun run = run_to_end(PROGRAM(cycle_three_methods), input);
         EXPECT_TRANSCRIPT(windows + floyd + brent, run.out) << "input \"" << input << "\"";
     }
 }
@@ -102,7 +89,7 @@ TEST(CycleDoublingSearch, ComparesWithTheTermBeforeEachWindow)
                                  "\n"
                                  " Periode = 7   Indice d'entree = 3\n";
     // No pause: the input is left unread.
-    ProgramRun run = run_with_enters(PROGRAM(cycle_doubling_search), "");
+    ProgramRun run = run_to_end(PROGRAM(cycle_doubling_search), "");
     EXPECT_TRANSCRIPT(expected, run.out);
 }
 
@@ -119,7 +106,7 @@ TEST(CycleFloyd, MeetsAfterSevenSteps)
                                  "\n"
                                  "periode = 7";
     for (const char *input : {"\n", ""}) {
-        ProgramRun run = run_with_enters(PROGRAM(cycle_floyd), input);
+        ProgramRun run = run_to_end(PROGRAM(cycle_floyd), input);
         EXPECT_TRANSCRIPT(expected, run.out) << "input \"" << input << "\"";
     }
 }

@@ -30,18 +30,6 @@ void run_from(int x0);
 extern int m;
 void factorial_steps();
 
-static ProgramRun run_with_input(const std::string &path, const std::string &input)
-{
-    RunOptions options;
-    options.input = input;
-    options.timeout_seconds = 30;
-    ProgramRun run = run_program(path, options);
-    EXPECT_FALSE(run.timed_out) << path;
-    EXPECT_EQ(0, run.status) << path << ":\n" << run.err;
-    EXPECT_EQ("", run.err) << path;
-    return run;
-}
-
 // What the steps print, caught from standard output through a temporary file.
 template <class Steps> static std::string printed_by(Steps steps)
 {
@@ -104,7 +92,7 @@ TEST(PminusOnePrimePowers, FindsTheFactor103AtStep12)
                                  "10   6349    pgcd( 6348 10403)  =      1\n"
                                  "11   8579    pgcd( 8578 10403)  =      1\n"
                                  "12   7005    pgcd( 7004 10403)  =    103";
-    ProgramRun run = run_with_input(PROGRAM(pminus1_prime_powers), "\n");
+    ProgramRun run = run_to_end(PROGRAM(pminus1_prime_powers), "\n");
     EXPECT_TRANSCRIPT(expected, run.out);
 }
 
@@ -123,7 +111,7 @@ TEST(PminusOneFactorial, FindsTheFactor101AtTenFactorial)
                                  "2 puissance      40320  =     196         pgcd(   195  10403)  =       1\n"
                                  "2 puissance     362880  =    3619         pgcd(  3618  10403)  =       1\n"
                                  "2 puissance    3628800  =    9798         pgcd(  9797  10403)  =     101";
-    ProgramRun run = run_with_input(PROGRAM(pminus1_factorial), "\n");
+    ProgramRun run = run_to_end(PROGRAM(pminus1_factorial), "\n");
     EXPECT_TRANSCRIPT(expected, run.out);
 }
 
@@ -313,7 +301,7 @@ TEST(PminusOneRandomBase, RealRunsAreConsistentAndFollowTheClock)
         powers.insert(power_reference(base, 730773792u, n_p1));
     for (int k = 0; k < 2; k++) {
         time_t before = time(nullptr);
-        ProgramRun run = run_with_input(PROGRAM(pminus1_random_base), "\n");
+        ProgramRun run = run_to_end(PROGRAM(pminus1_random_base), "\n");
         time_t after = time(nullptr);
 
         std::vector<std::string> lines = lines_of(run.out);
@@ -403,7 +391,7 @@ TEST(RhoFloyd, RealRunsAreConsistentAndFollowTheClock)
 {
     for (int k = 0; k < 2; k++) {
         time_t before = time(nullptr);
-        ProgramRun run = run_with_input(PROGRAM(rho_floyd), "\n");
+        ProgramRun run = run_to_end(PROGRAM(rho_floyd), "\n");
         time_t after = time(nullptr);
 
         std::vector<std::string> lines = lines_of(run.out);
@@ -469,7 +457,7 @@ TEST(RhoFactor16019, FindsTheFactor83AndItsPeriod)
                                  "**** T=5 ****\n"
                                  "Indice d'entr\xe9"
                                  "e= 6";
-    ProgramRun run = run_with_input(PROGRAM(rho_factor_16019), "\n");
+    ProgramRun run = run_to_end(PROGRAM(rho_factor_16019), "\n");
     EXPECT_TRANSCRIPT(expected, run.out);
 }
 
@@ -497,7 +485,7 @@ TEST(DifferenceOfSquaresWalk, PrintsEveryPositionAndTheFactors)
     EXPECT_EQ(N, int64_t{70003} * 69169);
 
     // Standard input at end of file: the key wait returns at once.
-    ProgramRun run = run_with_input(PROGRAM(difference_of_squares_walk), "");
+    ProgramRun run = run_to_end(PROGRAM(difference_of_squares_walk), "");
     EXPECT_TRANSCRIPT(expected, run.out);
     EXPECT_EQ(0u, run.out.rfind("(69585 0)(69585 1)", 0));
     EXPECT_NE(std::string::npos, run.out.find("(69585 187)(69586 187)(69586 188)"));

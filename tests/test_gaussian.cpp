@@ -18,24 +18,15 @@ const uint32_t white = 0xFFFFFF, black = 0x000000, blue = 0x0000C8, grey_120 = 0
 
 using Point = std::pair<int, int>; // lattice point (a, b) = a + bi
 
-bool rational_prime(long n)
-{
-    if (n < 2)
-        return false;
-    for (long d = 2; d * d <= n; d++)
-        if (n % d == 0)
-            return false;
-    return true;
-}
 
 // a + bi is a Gaussian prime when its norm is a rational prime, or when it is
 // a unit times a rational prime q = 3 (mod 4) (then it lies on an axis).
 bool gaussian_prime(int a, int b)
 {
     if (a != 0 && b != 0)
-        return rational_prime(static_cast<long>(a) * a + static_cast<long>(b) * b);
+        return prime_by_trial_division(static_cast<long>(a) * a + static_cast<long>(b) * b);
     long q = std::abs(a) + std::abs(b);
-    return q % 4 == 3 && rational_prime(q);
+    return q % 4 == 3 && prime_by_trial_division(q);
 }
 
 // The pixels of a disc of radius 1 (a plus sign) and of radius 2 (the 5x5

@@ -15,15 +15,6 @@ using Points = std::set<std::pair<int, int>>;
 
 const uint32_t white = 0xFFFFFF, black = 0x000000;
 
-static bool prime_by_trial_division(int n)
-{
-    if (n < 2)
-        return false;
-    for (int d = 2; d * d <= n; d++)
-        if (n % d == 0)
-            return false;
-    return true;
-}
 
 // The disc shapes of the walk for radii 1 and 2, typed out: a plus sign, and
 // the 5x5 square without its corners.

@@ -6,20 +6,6 @@
 #include <string>
 #include <vector>
 
-// A program run with standard input already at its end: every wait returns at
-// once, so a program that does not end within seconds is stuck.
-static ProgramRun run_at_end_of_input(const std::string &path, std::vector<std::string> args = {})
-{
-    RunOptions options;
-    options.args = std::move(args);
-    options.timeout_seconds = 30;
-    ProgramRun run = run_program(path, options);
-    EXPECT_FALSE(run.timed_out) << path << " did not end with standard input at end of file";
-    EXPECT_EQ(0, run.status) << path << ":\n" << run.err;
-    EXPECT_EQ("", run.err) << path;
-    return run;
-}
-
 static bool starts_with(const std::string &text, const std::string &head)
 {
     return text.compare(0, head.size(), head) == 0;
@@ -30,26 +16,13 @@ static bool ends_with(const std::string &text, const std::string &tail)
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-// Trial division by 2 and the odd numbers up to the square root.
-static bool is_prime_by_division(int n)
-{
-    if (n < 2)
-        return false;
-    if (n % 2 == 0)
-        return n == 2;
-    for (int d = 3; d <= n / d; d += 2)
-        if (n % d == 0)
-            return false;
-    return true;
-}
-
 // The primes up to bound, each followed by one blank, and how many there are.
 static std::string listing_up_to(int bound, int &count)
 {
     std::string text;
     count = 0;
     for (int n = 2; n <= bound; n++)
-        if (is_prime_by_division(n)) {
+        if (prime_by_trial_division(n)) {
             text += std::to_string(n) + " ";
             count++;
         }
@@ -61,7 +34,7 @@ TEST(PrimeListing, ListsThePrimesUpTo500000)
     int count;
     std::string listing = listing_up_to(500000, count);
     ASSERT_EQ(41538, count);
-    ProgramRun run = run_at_end_of_input(PROGRAM(prime_listing));
+    ProgramRun run = run_to_end(PROGRAM(prime_listing));
     EXPECT_TRANSCRIPT(listing + "\n*** Nombre = 41538 \n", run.out);
     EXPECT_TRUE(starts_with(run.out, "2 3 5 7 11 "));
     EXPECT_TRUE(ends_with(run.out, " 499969 499973 499979 \n*** Nombre = 41538 \n"));
@@ -74,7 +47,7 @@ TEST(PrimeListingCompacted, ListsThePrimesUpTo100000Twice)
     int count;
     std::string listing = listing_up_to(100000, count);
     ASSERT_EQ(9592, count);
-    ProgramRun run = run_at_end_of_input(PROGRAM(prime_listing_compacted));
+    ProgramRun run = run_to_end(PROGRAM(prime_listing_compacted));
     EXPECT_TRANSCRIPT(listing + "\n*** Nombre =9592 \n" + listing, run.out);
     EXPECT_TRUE(starts_with(run.out, "2 3 5 7 11 "));
     EXPECT_NE(std::string::npos, run.out.find(" 99971 99989 99991 \n*** Nombre =9592 \n2 3 5 "));
@@ -87,7 +60,7 @@ TEST(PrimeProportion, ListsCountsAndComparesTheProportions)
     int count;
     std::string listing = listing_up_to(131072, count);
     ASSERT_EQ(12251, count);
-    ProgramRun run = run_at_end_of_input(PROGRAM(prime_proportion));
+    ProgramRun run = run_to_end(PROGRAM(prime_proportion));
     EXPECT_TRANSCRIPT(listing + "\n*** Nombre =12251 \n" + "\n Proportion de premiers = 0.093" +
                           "\n Proportion theorique de premiers = 0.080",
                       run.out);
@@ -107,7 +80,7 @@ TEST(PseudoprimesBases235, ListsTheFermatLiarsOfEachBase)
         " 1105 non premier    1729 2465 non premier    2821  6601  8911"
         "\n\n nombre de faux premiers probables avec 2, 3 et 5 = 4\n\n"
         " 1729  2821  6601  8911 ";
-    ProgramRun run = run_at_end_of_input(PROGRAM(pseudoprimes_bases_2_3_5));
+    ProgramRun run = run_to_end(PROGRAM(pseudoprimes_bases_2_3_5));
     EXPECT_TRANSCRIPT(expected, run.out);
 }
 
@@ -116,7 +89,7 @@ TEST(StrongPseudoprimesBase2, ListsTheSixteenBelow100000)
     const std::string expected = " \n Nombres non premiers, parmi les fort probablement premiers \n\n"
                                  " 2047  3277  4033  4681  8321  15841  29341  42799  49141  52633"
                                  "  65281  74665  80581  85489  88357  90751 ";
-    ProgramRun run = run_at_end_of_input(PROGRAM(strong_pseudoprimes_base_2));
+    ProgramRun run = run_to_end(PROGRAM(strong_pseudoprimes_base_2));
     EXPECT_TRANSCRIPT(expected, run.out);
 }
 
@@ -124,7 +97,7 @@ TEST(StrongPseudoprimesBase2, ListsTheSixteenBelow100000)
 // than -1 ends the test at the second squaring.
 TEST(StrongTestTrace1729, FindsTheNonTrivialSquareRootOfOne)
 {
-    ProgramRun run = run_at_end_of_input(PROGRAM(strong_test_trace_1729));
+    ProgramRun run = run_to_end(PROGRAM(strong_test_trace_1729));
     EXPECT_TRANSCRIPT(" aq =645\n  k=1 aexpo=1065   k=2 aexpo=1     k = 2 aexpo = 1 1729 non premier ",
                       run.out);
 }
@@ -142,7 +115,7 @@ TEST(StrongTestOddBelow100, GivesEachOddNumberItsVerdict)
         next += prime;
         expected += " " + std::to_string(n) + (prime ? " FPP " : " non premier ");
     }
-    ProgramRun run = run_at_end_of_input(PROGRAM(strong_test_odd_below_100));
+    ProgramRun run = run_to_end(PROGRAM(strong_test_odd_below_100));
     EXPECT_TRANSCRIPT(expected, run.out);
     EXPECT_TRUE(starts_with(run.out, " 3 FPP  5 FPP  7 FPP  9 non premier  11 FPP "));
     EXPECT_TRUE(ends_with(run.out, " 97 FPP  99 non premier "));
@@ -183,11 +156,11 @@ TEST(SpiralCoordinatesConsole, PrintsTheSpiralThenEulersPolynomial)
     for (int n = 0; n <= 40; n++) {
         int v = n * n + n + 41;
         expected += " (" + std::to_string(v);
-        if (v < 5000 && is_prime_by_division(v))
+        if (v < 5000 && prime_by_trial_division(v))
             expected += " " + std::to_string(v) + ")";
     }
 
-    ProgramRun run = run_at_end_of_input(PROGRAM(spiral_coordinates_console));
+    ProgramRun run = run_to_end(PROGRAM(spiral_coordinates_console));
     EXPECT_TRANSCRIPT(expected, run.out);
     EXPECT_TRUE(
         starts_with(run.out, " (0  0)  (1  0)  (1  -1)  (0  -1)  (-1  -1)  (-1  0)  (-1  1)  (0  1) "));
@@ -223,8 +196,8 @@ TEST(PrimalityPrograms, IgnoreArgumentsAndEndAtEndOfInput)
     };
     for (const std::string &program : programs) {
         SCOPED_TRACE(program);
-        ProgramRun plain = run_at_end_of_input(program);
-        ProgramRun with_args = run_at_end_of_input(program, {"--help", "7", "-"});
+        ProgramRun plain = run_to_end(program);
+        ProgramRun with_args = run_to_end(program, "", {"--help", "7", "-"});
         EXPECT_NE("", plain.out);
         EXPECT_TRUE(plain.out == with_args.out);
     }
