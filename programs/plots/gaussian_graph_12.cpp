@@ -29,9 +29,7 @@ static int pixel_y(int b)
 static void plot_point(int a, int b)
 {
     int x = pixel_x(a), y = pixel_y(b);
-    bool inside_x = a >= 0 ? x <= 799 : x >= 0;
-    bool inside_y = b >= 0 ? y >= 0 : y <= 599;
-    if (inside_x && inside_y)
+    if (centre_in_window(a, b, x, y))
         put_pixel(x, y, blue);
 }
 

@@ -3,6 +3,17 @@
 #pragma once
 #include "arith/arith.hpp"
 
+// Whether the centre pixel (x, y) of a + bi lies in the window, tested only
+// toward the side where the point lies: x <= 799 for a >= 0, x >= 0 for a < 0,
+// y >= 0 for b >= 0, y <= 599 for b < 0. A point whose centre is outside is
+// not plotted, even where its disc would reach inside.
+inline bool centre_in_window(int a, int b, int x, int y)
+{
+    bool inside_x = a >= 0 ? x <= 799 : x >= 0;
+    bool inside_y = b >= 0 ? y >= 0 : y <= 599;
+    return inside_x && inside_y;
+}
+
 // Calls plot(a, b) for every Gaussian prime a + bi with |a|, |b| <= bound,
 // found from the first quadrant by symmetry. On an axis, p and pi are prime
 // exactly when p is a rational prime of the form 4k + 3 (so 2 and the units

@@ -57,14 +57,11 @@ static int pixel_y(int b)
     return 300 - b * scale;
 }
 
-// A grey disc for a + bi, only when its centre lies in the window (a disc
-// whose centre is outside is not drawn, even where it would reach inside).
+// A grey disc for a + bi, only when its centre lies in the window.
 static void plot_point(int a, int b)
 {
     int x = pixel_x(a), y = pixel_y(b);
-    bool inside_x = a >= 0 ? x <= 799 : x >= 0;
-    bool inside_y = b >= 0 ? y >= 0 : y <= 599;
-    if (inside_x && inside_y)
+    if (centre_in_window(a, b, x, y))
         fill_disc(x, y, point_radius, grey);
 }
 
