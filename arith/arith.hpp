@@ -1,20 +1,25 @@
 // arith.hpp: integer arithmetic shared by the programs.
-// All values are 32-bit signed; nothing allocates. The only products that
-// leave 32 bits, inside mod_pow, are formed exactly in 64 bits.
+// Values are 32-bit signed; the products inside mod_pow are formed exactly in
+// 64 bits. A prime table belongs to the program that fills it, sized from
+// the program's own bound.
 #pragma once
+#include <cstdint>
+#include <vector>
 
-// The program's own prime table, indexed by the number itself. Each program
-// that sieves defines it once, program-wide and zero at start, with its own
-// size (at least bound + 1 entries); the table routines below fill it.
-extern int prime_table[];
-
-// Sieve of Eratosthenes up to bound: entry i is i for a prime i, else 0, for
-// 2 <= i <= bound. Multiples of p are crossed out from 2p, for p*p <= bound.
-void sieve_primes(int bound);
+// Sieve of Eratosthenes up to bound: a table of bound + 1 entries (none for a
+// bound below 0) where entry i is i for a prime i and 0 otherwise. Multiples
+// of p are crossed out from 2p, for every prime p with p*p <= bound.
+std::vector<int> sieve_primes(int bound);
 
 // The prime-power variant: entry i is p when i = p^k (k >= 1), else 0.
 // Read in index order, the non-zero entries multiply to lcm(1, ..., bound).
-void prime_power_table(int bound);
+std::vector<int> prime_power_table(int bound);
+
+// Moves the non-zero entries of the table, in index order, to the entries
+// first, first + 1, ... and sets every other entry to 0; returns how many
+// there are. Needs at least `first` zero entries before the first non-zero
+// one, as entries 0 and 1 of a prime table are.
+int compact_table(std::vector<int> &table, int first);
 
 // 1 if n = p^k for some k >= 1, else 0 (called with n a multiple of p).
 int is_power_of(int n, int p);
@@ -33,6 +38,14 @@ int gcd(int a, int b);
 // Euclid on |a| and |b|; |b| when a is 0. Never negative.
 int gcd_abs(int a, int b);
 
+// The pseudo-random numbers of the C library's srand and rand, computed here
+// so that a seed draws the same numbers on every platform: the additive
+// feedback generator r(i) = r(i-3) + r(i-31) (mod 2^32), seeded through
+// 16807 * r (mod 2^31 - 1), whose first 310 outputs are dropped. Each draw
+// is r(i) / 2, from 0 to 2^31 - 1.
+void seed_random(uint32_t seed);
+int next_random();
+
 // Reads one character from standard input and ignores it: the pause that
 // keeps a console trace readable. Returns at once at end of input.
 void wait_enter();
@@ -41,3 +54,9 @@ void wait_enter();
 // terminal (the terminal is left as it was found, also on Ctrl-C); otherwise
 // one byte. Returns the key, or -1 at end of input.
 int _getch();
+
+// printf for trace text written in Latin-1 (the one accented letter of the
+// traces is the byte 0xE9). On a terminal whose character set is UTF-8 the
+// letters above 0x7F are written in UTF-8; everywhere else, the bytes as
+// they are.
+int trace_printf(const char *format, ...) __attribute__((format(printf, 1, 2)));

@@ -2,8 +2,13 @@
 // for a single key read straight from the terminal.
 #include "arith/arith.hpp"
 #include <cerrno>
+#include <clocale>
 #include <csignal>
+#include <cstdarg>
 #include <cstdio>
+#include <cstring>
+#include <langinfo.h>
+#include <string>
 #include <termios.h>
 #include <unistd.h>
 
@@ -62,4 +67,54 @@ int _getch()
     for (int i = 0; i < 4; i++)
         sigaction(restoring_signals[i], &previous[i], nullptr);
     return got == 1 ? key : EOF;
+}
+
+// Whether standard output is a terminal that shows UTF-8. Only the character
+// type category of the locale is consulted, and only for this question: the
+// program keeps the C locale, so numbers are still printed "0.093".
+static bool output_is_utf8_terminal()
+{
+    static int answer = -1;
+    if (answer < 0) {
+        answer = 0;
+        if (isatty(STDOUT_FILENO)) {
+            std::string saved = setlocale(LC_CTYPE, nullptr);
+            if (setlocale(LC_CTYPE, "") != nullptr)
+                answer = strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+            setlocale(LC_CTYPE, saved.c_str());
+        }
+    }
+    return answer == 1;
+}
+
+int trace_printf(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    int length = vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    if (length < 0) {
+        va_end(again);
+        return length;
+    }
+    std::string text(length + 1, '\0');
+    vsnprintf(&text[0], text.size(), format, again);
+    va_end(again);
+    text.resize(length);
+
+    if (!output_is_utf8_terminal())
+        return fwrite(text.data(), 1, text.size(), stdout) == text.size() ? length : -1;
+    // Latin-1 is the first 256 code points: two bytes each above 0x7F.
+    std::string utf8;
+    for (unsigned char c : text) {
+        if (c < 0x80) {
+            utf8 += static_cast<char>(c);
+        } else {
+            utf8 += static_cast<char>(0xC0 | c >> 6);
+            utf8 += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return fwrite(utf8.data(), 1, utf8.size(), stdout) == utf8.size() ? length : -1;
 }

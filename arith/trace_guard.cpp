@@ -2,6 +2,7 @@
 // full (a full disk, a closed terminal) must not pass for a complete one.
 // At exit the standard output is flushed; if it failed at any point the
 // program says so on standard error and its exit status becomes 1.
+#include "arith/identity.hpp"
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -14,7 +15,7 @@ static void check_trace_written()
         return;
     int reason = errno;
     fprintf(stderr, "%s: the trace could not be written in full%s%s\n",
-            program_invocation_short_name, reason ? ": " : "",
+            program_name, reason ? ": " : "",
             reason ? strerror(reason) : "");
     _Exit(1);
 }

@@ -1,29 +1,71 @@
-# suite_program(): one program of the suite, from its registry line.
+# The program registry: suite_theme() and suite_program() lines in
+# programs/CMakeLists.txt, then suite_catalogue().
 #
-#   suite_program(NAME KIND THEME "description" [SOURCE file] [DEFINES d ...])
+#   suite_theme(THEME "Title")
+#   suite_program(NAME KIND THEME "description" [EXAMPLE "arguments"]
+#                 [SOURCE file] [DEFINES d ...] [LIBS lib ...])
 #
-# KIND is console or picture. The source is programs/THEME/NAME.cpp unless
-# SOURCE names another file of that folder (programs that share one source
-# and differ in build-time constants, given by DEFINES).
+# A theme is a folder of programs/ and a heading of the menu; the themes are
+# shown in the order of their lines. KIND is console or picture. The source
+# is programs/THEME/NAME.cpp unless SOURCE names another file of that folder
+# (programs that share one source and differ in build-time constants, given
+# by DEFINES). LIBS are the libraries of method steps the program calls.
+# EXAMPLE is a worked example of the program's parameters.
 #
-# A console program links the arithmetic toolkit and the trace check. A
-# picture program links the drawing toolkit too, and gets a second build,
-# its capture variant in bin/capture/ under the same name, which runs with no
-# display and saves every stage as a PNG. Each program also becomes a CTest
-# smoke test: one run end to end, console programs with standard input at end
-# of file, picture programs through their capture variant.
+# Each program gets its identity (name, description, example) as a source
+# generated from its line. A console program links the arithmetic toolkit and
+# the trace check. A picture program links the drawing toolkit too, and gets
+# a second build, its capture variant in bin/capture/ under the same name,
+# which runs with no display and saves every stage as a PNG. Each program
+# also becomes a CTest smoke test: one run end to end, console programs with
+# standard input at end of file, picture programs through their capture
+# variant.
 
 set_property(GLOBAL PROPERTY SUITE_CATALOGUE "")
+set_property(GLOBAL PROPERTY SUITE_THEMES "")
+
+function(suite_theme theme title)
+    set_property(GLOBAL APPEND PROPERTY SUITE_THEMES "${theme}|${title}")
+endfunction()
+
+# A string as a C string literal.
+function(suite_c_string out text)
+    string(REPLACE "\\" "\\\\" text "${text}")
+    string(REPLACE "\"" "\\\"" text "${text}")
+    set(${out} "\"${text}\"" PARENT_SCOPE)
+endfunction()
+
+# Writes a file only when its content changes, so that a new configure
+# rebuilds nothing.
+function(suite_write_if_changed file content)
+    file(WRITE ${file}.new "${content}")
+    file(COPY_FILE ${file}.new ${file} ONLY_IF_DIFFERENT)
+endfunction()
 
 function(suite_program name kind theme description)
-    cmake_parse_arguments(arg "" "SOURCE" "DEFINES" ${ARGN})
+    cmake_parse_arguments(arg "" "SOURCE;EXAMPLE" "DEFINES;LIBS" ${ARGN})
     if(NOT arg_SOURCE)
         set(arg_SOURCE ${name}.cpp)
     endif()
     set(source ${CMAKE_CURRENT_SOURCE_DIR}/${theme}/${arg_SOURCE})
+    get_property(themes GLOBAL PROPERTY SUITE_THEMES)
+    if(NOT themes MATCHES "(^|;)${theme}\\|")
+        message(FATAL_ERROR "suite_program(${name}): no suite_theme(${theme} ...) line before it")
+    endif()
 
-    add_executable(${name} ${source})
+    # The program's identity.
+    suite_c_string(c_name "${name}")
+    suite_c_string(c_description "${description}")
+    suite_c_string(c_example "${arg_EXAMPLE}")
+    set(identity ${CMAKE_BINARY_DIR}/generated/identity/${name}.cpp)
+    suite_write_if_changed(${identity} "// Generated from the program registry.\n#include \"arith/identity.hpp\"\n\
+const char program_name[] = ${c_name};\n\
+const char program_description[] = ${c_description};\n\
+const char program_example[] = ${c_example};\n")
+
+    add_executable(${name} ${source} ${identity})
     target_compile_definitions(${name} PRIVATE ${arg_DEFINES})
+    target_link_libraries(${name} PRIVATE ${arg_LIBS})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SUITE_BIN_DIR})
 
     if(kind STREQUAL "console")
@@ -33,9 +75,9 @@ function(suite_program name kind theme description)
     elseif(kind STREQUAL "picture")
         target_link_libraries(${name} PRIVATE arith draw)
         set(capture ${name}.capture)
-        add_executable(${capture} ${source})
+        add_executable(${capture} ${source} ${identity})
         target_compile_definitions(${capture} PRIVATE ${arg_DEFINES})
-        target_link_libraries(${capture} PRIVATE arith draw_capture)
+        target_link_libraries(${capture} PRIVATE ${arg_LIBS} arith draw_capture)
         set_target_properties(${capture} PROPERTIES
             OUTPUT_NAME ${name} RUNTIME_OUTPUT_DIRECTORY ${SUITE_CAPTURE_DIR})
         add_test(NAME run.${name} COMMAND ${capture} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/smoke)
@@ -44,33 +86,54 @@ function(suite_program name kind theme description)
     endif()
     set_tests_properties(run.${name} PROPERTIES TIMEOUT 120 LABELS run)
 
-    set_property(GLOBAL APPEND PROPERTY SUITE_CATALOGUE "${name}|${kind}|${theme}|${description}")
+    set_property(GLOBAL APPEND PROPERTY SUITE_CATALOGUE
+                 "${name}|${kind}|${theme}|${description}|${arg_EXAMPLE}")
 endfunction()
 
-# suite_catalogue(): writes the registry for the launcher (catalogue.tsv) and
-# for the tests (catalogue.hpp), in registry order.
+# suite_catalogue(): writes the registry for the launcher, the gallery and the
+# benchmark (catalogue.tsv and themes.tsv, tab-separated) and for the tests
+# (catalogue.hpp): the programs theme by theme, in the order of the themes and
+# then of their lines.
 function(suite_catalogue)
     get_property(entries GLOBAL PROPERTY SUITE_CATALOGUE)
+    get_property(themes GLOBAL PROPERTY SUITE_THEMES)
     set(tsv "")
-    set(cpp "// Generated from the program registry: name, kind, theme, description.\n")
-    string(APPEND cpp "#pragma once\nstruct CatalogueEntry {\n    const char *name, *kind, *theme, *description;\n};\n")
-    string(APPEND cpp "static const CatalogueEntry catalogue[] = {\n")
-    foreach(entry IN LISTS entries)
-        string(REPLACE "|" ";" fields "${entry}")
-        list(GET fields 0 name)
-        list(GET fields 1 kind)
-        list(GET fields 2 theme)
-        list(GET fields 3 description)
-        string(APPEND tsv "${name}\t${kind}\t${theme}\t${description}\n")
-        string(REPLACE "\"" "\\\"" quoted "${description}")
-        string(APPEND cpp "    {\"${name}\", \"${kind}\", \"${theme}\", \"${quoted}\"},\n")
+    set(themes_tsv "")
+    set(cpp "// Generated from the program registry.\n#pragma once\n")
+    string(APPEND cpp "struct CatalogueEntry {\n    const char *name, *kind, *theme, *description, *example;\n};\n")
+    string(APPEND cpp "struct ThemeEntry {\n    const char *theme, *title;\n};\n")
+    set(cpp_programs "static const CatalogueEntry catalogue[] = {\n")
+    set(cpp_themes "static const ThemeEntry themes[] = {\n")
+    foreach(theme_line IN LISTS themes)
+        string(REPLACE "|" ";" theme_fields "${theme_line}")
+        list(GET theme_fields 0 theme)
+        list(GET theme_fields 1 title)
+        string(APPEND themes_tsv "${theme}\t${title}\n")
+        suite_c_string(c_title "${title}")
+        string(APPEND cpp_themes "    {\"${theme}\", ${c_title}},\n")
+        foreach(entry IN LISTS entries)
+            string(REPLACE "|" ";" fields "${entry}")
+            list(LENGTH fields field_count)
+            list(GET fields 0 name)
+            list(GET fields 1 kind)
+            list(GET fields 2 program_theme)
+            list(GET fields 3 description)
+            set(example "")
+            if(field_count GREATER 4)
+                list(GET fields 4 example)
+            endif()
+            if(NOT program_theme STREQUAL theme)
+                continue()
+            endif()
+            string(APPEND tsv "${name}\t${kind}\t${theme}\t${description}\t${example}\n")
+            suite_c_string(c_description "${description}")
+            suite_c_string(c_example "${example}")
+            string(APPEND cpp_programs "    {\"${name}\", \"${kind}\", \"${theme}\", ${c_description}, ${c_example}},\n")
+        endforeach()
     endforeach()
-    string(APPEND cpp "};\n")
+    string(APPEND cpp "${cpp_themes}};\n${cpp_programs}};\n")
     # Rewritten only when they change, so that a new configure rebuilds nothing.
-    file(WRITE ${CMAKE_BINARY_DIR}/catalogue.tsv.new "${tsv}")
-    file(WRITE ${CMAKE_BINARY_DIR}/generated/catalogue.hpp.new "${cpp}")
-    file(COPY_FILE ${CMAKE_BINARY_DIR}/catalogue.tsv.new
-         ${CMAKE_BINARY_DIR}/catalogue.tsv ONLY_IF_DIFFERENT)
-    file(COPY_FILE ${CMAKE_BINARY_DIR}/generated/catalogue.hpp.new
-         ${CMAKE_BINARY_DIR}/generated/catalogue.hpp ONLY_IF_DIFFERENT)
+    suite_write_if_changed(${CMAKE_BINARY_DIR}/catalogue.tsv "${tsv}")
+    suite_write_if_changed(${CMAKE_BINARY_DIR}/themes.tsv "${themes_tsv}")
+    suite_write_if_changed(${CMAKE_BINARY_DIR}/generated/catalogue.hpp "${cpp}")
 endfunction()

@@ -2,6 +2,7 @@
 // CAPTURE_STAGES for their headless capture variants, which need no display
 // and save each stage as a PNG where a user would press a key.
 #include "draw/draw.hpp"
+#include "arith/identity.hpp"
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +17,7 @@ static SDL_Surface *display;
 
 void open_screen()
 {
-    const char *name = program_invocation_short_name;
+    const char *name = program_name;
 #ifdef CAPTURE_STAGES
     setenv("SDL_VIDEODRIVER", "dummy", 1);
 #endif
@@ -60,9 +61,9 @@ bool wait_key_or_quit()
 {
     static int stage = 0;
     char path[256];
-    snprintf(path, sizeof path, "%s-%d.png", program_invocation_short_name, ++stage);
+    snprintf(path, sizeof path, "%s-%d.png", program_name, ++stage);
     if (!save_screen_png(path)) {
-        fprintf(stderr, "%s: cannot write %s\n", program_invocation_short_name, path);
+        fprintf(stderr, "%s: cannot write %s\n", program_name, path);
         exit(1);
     }
     return false;

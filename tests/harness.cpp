@@ -155,6 +155,19 @@ bool prime_by_trial_division(long n)
     return true;
 }
 
+__extension__ typedef unsigned __int128 uint128;
+
+uint64_t power_reference(uint64_t b, uint64_t e, uint64_t m)
+{
+    uint128 r = 1 % m;
+    for (int bit = 63; bit >= 0; bit--) {
+        r = r * r % m;
+        if (e >> bit & 1)
+            r = r * b % m;
+    }
+    return static_cast<uint64_t>(r);
+}
+
 static std::string visible(const std::string &line)
 {
     std::string shown;

@@ -39,6 +39,10 @@ ProgramRun run_to_end(const std::string &path, const std::string &input = "",
 // trial division: divisors up to the square root.
 bool prime_by_trial_division(long n);
 
+// b^e mod m (m >= 1) from the highest bit of e down, with 128-bit products:
+// independent of the programs' powering, for any 64-bit numbers.
+uint64_t power_reference(uint64_t b, uint64_t e, uint64_t m);
+
 // Byte comparison; on failure names the first differing line, numbered, in
 // both versions (bytes outside printable ASCII shown as \xNN).
 ::testing::AssertionResult transcripts_equal(const std::string &expected, const std::string &actual);

@@ -3,18 +3,11 @@
 // multiplication, divisors by search, and the values worked out by hand.
 #include "arith/arith.hpp"
 #include "harness.hpp"
+#include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
-
-// The table the toolkit fills. The programs start with it all zero and fill
-// it once; each case here starts from that state too.
-const int table_size = 2048;
-int prime_table[table_size];
-
-// Marks the entries that a fill must leave alone (0, 1 and above the bound).
-const int untouched = -7;
-
 
 // p when n = p^k (k >= 1), else 0: divide out the least prime factor.
 static int prime_power_reference(int n)
@@ -29,118 +22,105 @@ static int prime_power_reference(int n)
     return n == 1 ? p : 0;
 }
 
-class TableFill : public ::testing::Test
+static int prime_reference(int n)
 {
-  protected:
-    void SetUp() override { clear_table(); }
-
-    static void clear_table()
-    {
-        for (int &entry : prime_table)
-            entry = 0;
-    }
-
-    // The table as a fill with this bound must leave it: 0 and 1 and every
-    // entry above the bound keep a sentinel written beforehand.
-    static void mark_outside(int bound)
-    {
-        for (int i = 0; i < table_size; i++)
-            if (i < 2 || i > bound)
-                prime_table[i] = untouched;
-    }
-
-    static ::testing::AssertionResult table_is(int bound, int (*expected)(int))
-    {
-        for (int i = 0; i < table_size; i++) {
-            int want = (i < 2 || i > bound) ? untouched : expected(i);
-            if (prime_table[i] != want)
-                return ::testing::AssertionFailure()
-                       << "entry " << i << " is " << prime_table[i] << ", expected " << want;
-        }
-        return ::testing::AssertionSuccess();
-    }
-
-    static std::vector<int> non_zero_entries(int bound)
-    {
-        std::vector<int> values;
-        for (int i = 0; i <= bound; i++)
-            if (prime_table[i] != 0)
-                values.push_back(prime_table[i]);
-        return values;
-    }
-};
-
-// Bounds at the edges of the sieve: below 2 nothing is written, up to 3
-// nothing is crossed out, 4 and 49 are the first squares whose pass runs,
-// 48/50 sit either side of 49, and 1021 is a prime bound, 2000 the largest.
-TEST_F(TableFill, SieveMatchesTrialDivisionAndWritesOnlyTwoToBound)
-{
-    for (int bound : {-5, 0, 1, 2, 3, 4, 5, 8, 9, 24, 25, 48, 49, 50, 100, 1000, 1021, 2000}) {
-        SCOPED_TRACE("sieve_primes(" + std::to_string(bound) + ")");
-        clear_table();
-        mark_outside(bound);
-        sieve_primes(bound);
-        EXPECT_TRUE(table_is(bound, [](int i) { return prime_by_trial_division(i) ? i : 0; }));
-    }
+    return prime_by_trial_division(n) ? n : 0;
 }
 
-TEST_F(TableFill, SieveCountsKnownValues)
+// A table of bound + 1 entries, each as the reference gives it (entries 0 and
+// 1 are 0 in both tables); empty below 0.
+static ::testing::AssertionResult table_is(const std::vector<int> &table, int bound, int (*expected)(int))
+{
+    if (table.size() != static_cast<size_t>(bound < 0 ? 0 : bound + 1))
+        return ::testing::AssertionFailure() << table.size() << " entries";
+    for (int i = 0; i <= bound; i++)
+        if (table[i] != expected(i))
+            return ::testing::AssertionFailure() << "entry " << i << " is " << table[i] << ", expected "
+                                                 << expected(i);
+    return ::testing::AssertionSuccess();
+}
+
+static std::vector<int> non_zero_entries(const std::vector<int> &table)
+{
+    std::vector<int> values;
+    for (int entry : table)
+        if (entry != 0)
+            values.push_back(entry);
+    return values;
+}
+
+// Bounds at the edges of the sieve: below 2 there is no prime, up to 3
+// nothing is crossed out, 4 and 49 are the first squares whose pass runs,
+// 48/50 sit either side of 49, and 1021 is a prime bound.
+TEST(SievePrimes, MatchesTrialDivision)
+{
+    for (int bound : {-5, 0, 1, 2, 3, 4, 5, 8, 9, 24, 25, 48, 49, 50, 100, 1000, 1021, 2000})
+        EXPECT_TRUE(table_is(sieve_primes(bound), bound, prime_reference)) << "sieve_primes(" << bound << ")";
+}
+
+TEST(SievePrimes, CountsKnownValues)
 {
     struct {
         int bound, primes;
-    } rows[] = {{100, 25}, {1000, 168}, {2000, 303}};
-    for (auto row : rows) {
-        clear_table();
-        sieve_primes(row.bound);
-        EXPECT_EQ(row.primes, static_cast<int>(non_zero_entries(row.bound).size())) << row.bound;
-    }
+    } rows[] = {{100, 25}, {1000, 168}, {2000, 303}, {131072, 12251}, {500000, 41538}};
+    for (auto row : rows)
+        EXPECT_EQ(row.primes, static_cast<int>(non_zero_entries(sieve_primes(row.bound)).size())) << row.bound;
 }
 
-TEST_F(TableFill, PrimePowerTableUpTo40)
+TEST(PrimePowerTable, UpTo40ListsEachPrimeOncePerPower)
 {
-    mark_outside(40);
-    prime_power_table(40);
     std::vector<int> expected{2, 3, 2, 5, 7, 2, 3, 11, 13, 2, 17, 19, 23, 5, 3, 29, 31, 2, 37};
-    std::vector<int> got;
-    for (int i = 2; i <= 40; i++)
-        if (prime_table[i] != 0)
-            got.push_back(prime_table[i]);
-    EXPECT_EQ(expected, got);
-    EXPECT_TRUE(table_is(40, prime_power_reference));
+    EXPECT_EQ(expected, non_zero_entries(prime_power_table(40)));
 }
 
-TEST_F(TableFill, PrimePowerTableUpTo100)
+TEST(PrimePowerTable, UpTo100)
 {
-    prime_power_table(100);
-    EXPECT_EQ(35u, non_zero_entries(100).size());
+    std::vector<int> table = prime_power_table(100);
+    EXPECT_EQ(35u, non_zero_entries(table).size());
     struct {
         int power, prime;
     } powers[] = {{4, 2}, {8, 2}, {16, 2}, {32, 2}, {64, 2}, {9, 3}, {27, 3}, {81, 3}, {25, 5}, {49, 7}};
     for (auto row : powers)
-        EXPECT_EQ(row.prime, prime_table[row.power]) << row.power;
+        EXPECT_EQ(row.prime, table[row.power]) << row.power;
     // Composites that are no prime power, including squares of composites.
     for (int n : {6, 12, 36, 72, 96, 100})
-        EXPECT_EQ(0, prime_table[n]) << n;
+        EXPECT_EQ(0, table[n]) << n;
 }
 
-// The product of the prime-power entries is lcm(1, ..., bound); each bound
-// also checks every entry and that nothing outside 2 ... bound is written.
-TEST_F(TableFill, PrimePowerTableMatchesReference)
+// Every entry against the reference; the product of the entries up to 20 is
+// lcm(1, ..., 20).
+TEST(PrimePowerTable, MatchesReference)
 {
-    for (int bound : {0, 1, 3, 4, 8, 9, 31, 32, 100, 1024, 2000}) {
-        SCOPED_TRACE("prime_power_table(" + std::to_string(bound) + ")");
-        clear_table();
-        mark_outside(bound);
-        prime_power_table(bound);
-        EXPECT_TRUE(table_is(bound, prime_power_reference));
-    }
-    clear_table();
-    prime_power_table(20);
+    for (int bound : {0, 1, 3, 4, 8, 9, 31, 32, 100, 1024, 2000})
+        EXPECT_TRUE(table_is(prime_power_table(bound), bound, prime_power_reference))
+            << "prime_power_table(" << bound << ")";
     uint64_t lcm = 1;
-    for (int i = 2; i <= 20; i++)
-        if (prime_table[i] != 0)
-            lcm *= prime_table[i];
+    for (int entry : non_zero_entries(prime_power_table(20)))
+        lcm *= entry;
     EXPECT_EQ(232792560u, lcm);
+}
+
+// The non-zero entries move to `first` onward in their order, every other
+// entry becomes 0, and their number is returned.
+TEST(CompactTable, MovesTheEntriesToTheFrontInOrder)
+{
+    struct {
+        const char *what;
+        std::vector<int> table;
+        int first;
+    } rows[] = {
+        {"the primes up to 30, from 0", sieve_primes(30), 0},
+        {"the prime powers up to 40, from 1", prime_power_table(40), 1},
+        {"the primes up to 2, from 0", sieve_primes(2), 0},
+        {"no entry at all", std::vector<int>(5, 0), 1},
+    };
+    for (auto &row : rows) {
+        std::vector<int> values = non_zero_entries(row.table);
+        std::vector<int> expected(row.table.size(), 0);
+        std::copy(values.begin(), values.end(), expected.begin() + row.first);
+        EXPECT_EQ(static_cast<int>(values.size()), compact_table(row.table, row.first)) << row.what;
+        EXPECT_EQ(expected, row.table) << row.what;
+    }
 }
 
 TEST(IsPowerOf, KnownValues)
@@ -167,15 +147,6 @@ TEST(IsPrime, AgreesWithTrialDivisionToTheRoot)
         ASSERT_EQ(prime_by_trial_division(n) ? 1 : 0, is_prime(n)) << n;
 }
 
-// a^e mod m by e multiplications, each reduced at once; a is not negative.
-static int power_reference(int a, int e, int m)
-{
-    uint64_t r = 1 % m;
-    for (int i = 0; i < e; i++)
-        r = r * (static_cast<uint64_t>(a) % m) % m;
-    return static_cast<int>(r);
-}
-
 TEST(ModPow, KnownValues)
 {
     struct {
@@ -192,7 +163,7 @@ TEST(ModPow, KnownValues)
         {"base 0", 0, 5, 7, 0},
         {"the unreduced base is reduced after the product", 10, 1, 7, 3},
         {"the square 99998^2 = 9999600004 formed exactly", 99998, 2, 99999, 1},
-        {"a 31-bit base squared", INT_MAX, 2, 99991, power_reference(INT_MAX, 2, 99991)},
+        {"a 31-bit base squared", INT_MAX, 2, 99991, static_cast<int>(power_reference(INT_MAX, 2, 99991))},
         {"341 = 11 * 31 passes base 2", 2, 340, 341, 1},
         {"2047 = 23 * 89: 2^1023", 2, 1023, 2047, 1},
         {"65537 is prime", 3, 65536, 65537, 1},
@@ -203,12 +174,13 @@ TEST(ModPow, KnownValues)
 
 // Moduli up to 99999, where the squares of residues need 64 bits, and bases
 // both reduced and far above the modulus.
-TEST(ModPow, AgreesWithRepeatedMultiplication)
+TEST(ModPow, AgreesWithTheReferencePower)
 {
     for (int m : {2, 3, 41, 1729, 10403, 32623, 65536, 99989, 99999})
         for (int a : {0, 1, 2, 3, 5, m - 1, m, m + 1, 123456789, INT_MAX})
             for (int e : {1, 2, 3, 7, 64, 255, 1000, 4097})
-                ASSERT_EQ(power_reference(a, e, m), mod_pow(a, e, m)) << a << "^" << e << " mod " << m;
+                ASSERT_EQ(power_reference(a, e, m), static_cast<uint64_t>(mod_pow(a, e, m)))
+                    << a << "^" << e << " mod " << m;
 }
 
 TEST(Gcd, SignRulesOfTruncatingEuclid)
@@ -245,4 +217,16 @@ TEST(GcdAbs, IsTheGcdOfTheAbsoluteValues)
     for (int a = -40; a <= 40; a++)
         for (int b = -40; b <= 40; b++)
             ASSERT_EQ(gcd_reference(a, b), gcd_abs(a, b)) << "gcd_abs(" << a << ", " << b << ")";
+}
+
+// The generator against the C library's own srand and rand, from seeds at
+// the edges of 32 bits (0 acts as 1; from 2^31 on the seed reads negative).
+TEST(Random, DrawsWhatTheCLibraryDraws)
+{
+    for (uint32_t seed : {0u, 1u, 2u, 12345u, 1765432109u, 2147483647u, 2147483648u, 3000000000u, 4294967295u}) {
+        srand(seed);
+        seed_random(seed);
+        for (int i = 0; i < 2000; i++)
+            ASSERT_EQ(rand(), next_random()) << "seed " << seed << ", draw " << i;
+    }
 }

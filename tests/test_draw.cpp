@@ -3,6 +3,7 @@
 // with get_pixel. Expected sets are typed by hand from the stepping rules'
 // documented cases, or follow from a relation that the code does not use
 // (translation, mirror symmetry, one routine's pixels inside another's).
+#include "arith/identity.hpp"
 #include "draw/draw.hpp"
 #include "harness.hpp"
 #include <algorithm>
@@ -13,6 +14,11 @@
 #include <utility>
 
 using Points = std::set<std::pair<int, int>>;
+
+// The window's title names the program that opened it.
+const char program_name[] = "test_draw";
+const char program_description[] = "The drawing toolkit's routines";
+const char program_example[] = "";
 
 static Uint32 white, black;
 

@@ -5,8 +5,6 @@
 #include "arith/arith.hpp"
 #include <cstdio>
 
-int prime_table[101]; // filled up to 100, then compacted to the bases in order
-
 int limit; // the prime-power bases go up to this
 int m;     // the number to factor
 
@@ -16,7 +14,7 @@ int main()
     m = 10403;
 
     // The bases: entry q of the table is p when q is a power of the prime p.
-    prime_power_table(limit);
+    std::vector<int> prime_table = prime_power_table(limit);
     int count = 0;
     for (int j = 0; j <= limit; j++)
         if (prime_table[j] != 0) {
@@ -24,15 +22,8 @@ int main()
             count++;
         }
 
-    // Move them down to entries 1 .. count, keeping their order; the first
-    // base sits at 2 or above, so an entry always moves to a lower index.
-    int c = 1;
-    for (int j = 0; j <= limit; j++)
-        if (prime_table[j] != 0) {
-            prime_table[c] = prime_table[j];
-            prime_table[j] = 0;
-            c++;
-        }
+    // Move them down to entries 1 .. count, keeping their order.
+    compact_table(prime_table, 1);
     printf("\n");
     for (int k = 1; k <= count; k++)
         printf("%d ", prime_table[k]);

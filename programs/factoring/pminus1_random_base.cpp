@@ -10,8 +10,6 @@
 #include <cstdlib>
 #include <ctime>
 
-int prime_table[1000]; // the prime-power bases up to 40, then compacted
-
 const int n = 32623;  // the number to factor
 const int limit = 40; // the prime-power bases go up to this
 
@@ -23,16 +21,11 @@ const int limit = 40; // the prime-power bases go up to this
 // 730773792, is still a multiple of 16 and of 18, which is all that counts.
 int ppmc_exponent()
 {
-    prime_power_table(limit);
+    std::vector<int> prime_table = prime_power_table(limit);
+    int count = compact_table(prime_table, 1);
     uint32_t product = 1;
-    int c = 1;
-    for (int j = 0; j <= limit; j++)
-        if (prime_table[j] != 0) {
-            prime_table[c] = prime_table[j];
-            prime_table[j] = 0;
-            product = product * static_cast<uint32_t>(prime_table[c]);
-            c++;
-        }
+    for (int c = 1; c <= count; c++)
+        product = product * static_cast<uint32_t>(prime_table[c]);
     // Read as two's complement; the value fits in 31 bits here.
     return static_cast<int32_t>(product);
 }

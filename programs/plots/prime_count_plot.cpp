@@ -10,8 +10,6 @@
 #include "draw/draw.hpp"
 #include <cmath>
 
-int prime_table[100001]; // sieved up to 50000
-
 const int bound = 50000;
 
 static const long double column_scale = static_cast<long double>(0.015); // pixels per unit of n
@@ -25,7 +23,7 @@ int main(int, char **)
     Uint32 grey = SDL_MapRGB(screen->format, 150, 150, 150);
     SDL_FillRect(screen, nullptr, white);
 
-    sieve_primes(bound);
+    std::vector<int> prime_table = sieve_primes(bound);
 
     // The axes through the origin (20, 550); clipping cuts them at the
     // window's edge, the x axis at column 799 and the y axis at row 0.

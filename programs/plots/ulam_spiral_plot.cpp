@@ -6,8 +6,6 @@
 #include "arith/arith.hpp"
 #include "draw/draw.hpp"
 
-int prime_table[100300]; // sieved up to 100000
-
 // Lattice coordinates of the number k + 1 (y grows downward, as rows do).
 // Kept program-wide: 800 kB is no size for a stack frame.
 static int spiral_x[100000];
@@ -62,7 +60,7 @@ int main(int, char **)
     flip_screen();
 
     // Stage 2: a dot on every prime below the last index.
-    sieve_primes(100000);
+    std::vector<int> prime_table = sieve_primes(100000);
     for (int n = 2; n < i; n++)
         if (prime_table[n] != 0)
             fill_disc(pixel_x(n - 1), pixel_y(n - 1), 2, black);

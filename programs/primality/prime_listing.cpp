@@ -8,14 +8,10 @@
 
 const int bound = 500000; // the primes listed are those up to bound, inclusive
 
-// The sieve's table, indices 0 ... bound: about 2 MB, program-wide.
-int prime_table[bound + 1];
-
 int main()
 {
-    sieve_primes(bound);
-
-    int count = print_prime_listing(bound);
+    std::vector<int> prime_table = sieve_primes(bound);
+    int count = print_prime_listing(prime_table);
     printf("\n*** Nombre = %d \n", count);
 
     wait_enter();

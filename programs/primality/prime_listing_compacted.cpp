@@ -9,28 +9,17 @@
 
 const int bound = 100000; // the primes listed are those up to bound, inclusive
 
-// The sieve's table, indices 0 ... bound.
-int prime_table[bound + 1];
-
 int main()
 {
-    sieve_primes(bound);
+    std::vector<int> prime_table = sieve_primes(bound);
 
     // First listing: the non-zero entries of the sieve, in index order.
-    int count = print_prime_listing(bound);
+    int count = print_prime_listing(prime_table);
     printf("\n*** Nombre =%d \n", count);
     wait_enter();
 
-    // Compaction: each prime moves down to the next free slot c. Entries 0
-    // and 1 are zero, so c stays at least 2 below j whenever a prime moves,
-    // and clearing entry j never erases a prime already moved.
-    int c = 0;
-    for (int j = 0; j <= bound; j++)
-        if (prime_table[j] != 0) {
-            prime_table[c] = prime_table[j];
-            prime_table[j] = 0;
-            c++;
-        }
+    // Compaction: each prime moves down to the next free entry from 0.
+    compact_table(prime_table, 0);
 
     // Second listing: from the front, up to the first zero (entry 9592).
     for (int k = 0; k <= bound && prime_table[k] != 0; k++)

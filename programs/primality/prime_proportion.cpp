@@ -13,14 +13,10 @@ const int bound = 131072; // 2^17: the primes listed are those up to bound, incl
 // (bit pattern 0x3FB475DA00000000), and prints as 0.080.
 const double theoretical_proportion = 0x1.475dap-4;
 
-// The sieve's table, indices 0 ... bound.
-int prime_table[bound + 1];
-
 int main()
 {
-    sieve_primes(bound);
-
-    int count = print_prime_listing(bound);
+    std::vector<int> prime_table = sieve_primes(bound);
+    int count = print_prime_listing(prime_table);
     printf("\n*** Nombre =%d \n", count);
 
     // count / 2^17 is exact in a double.

@@ -9,9 +9,6 @@
 
 const int bound = 10000; // the candidates are 3 ... bound
 
-// The sieve's table, indices 0 ... bound.
-int prime_table[bound + 1];
-
 // The composites that pass to base 2; those of them that also pass to base
 // 3; those of these that also pass to base 5. Each in ascending order.
 int fermat_list[bound];
@@ -20,7 +17,7 @@ int base5_list[bound];
 
 int main()
 {
-    sieve_primes(bound);
+    std::vector<int> prime_table = sieve_primes(bound);
 
     // Base 2, on every n (an even n never passes: 2^(n-1) mod n is even).
     // The table is read only for the numbers that pass.

@@ -18,9 +18,6 @@ const int polynomial_last = 40; // n runs over 0 ... polynomial_last
 static int spiral_x[spiral_room];
 static int spiral_y[spiral_room];
 
-// The sieve's table, indices 0 ... sieve_bound.
-int prime_table[sieve_bound + 1];
-
 // Appends `steps` points to the spiral, each one unit (dx, dy) from the last;
 // k is the index of the last point, and is advanced.
 static void walk(int &k, int steps, int dx, int dy)
@@ -53,7 +50,7 @@ int main()
 
     // Each value of the polynomial, followed by its index in the table when
     // it is found there, which happens exactly when it is a prime below 5000.
-    sieve_primes(sieve_bound);
+    std::vector<int> prime_table = sieve_primes(sieve_bound);
     for (int n = 0; n <= polynomial_last; n++) {
         int v = n * n + n + 41;
         printf(" (%d", v);

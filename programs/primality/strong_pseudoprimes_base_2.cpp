@@ -10,15 +10,12 @@
 
 const int bound = 100000; // the candidates are the odd n from 3 to bound - 1
 
-// The sieve's table, indices 0 ... bound.
-int prime_table[bound + 1];
-
 // The strong pseudoprimes found, in ascending order.
 int strong_list[bound];
 
 int main()
 {
-    sieve_primes(bound);
+    std::vector<int> prime_table = sieve_primes(bound);
 
     int strong_count = 0;
     for (int n = 3; n < bound; n += 2) {
