@@ -10,12 +10,19 @@
 extern SDL_Surface *screen;
 
 // Opens the 800x600, 32-bit window (video only, hardware surface, double
-// buffered), titled with the program's name. If SDL cannot give one, says
-// why on standard error and ends the program with status 1.
-void open_screen();
+// buffered), titled with the program's name, for a picture shown in
+// `stage_count` stages. If SDL cannot give one, says why on standard error
+// and ends the program with status 1.
+void open_screen(int stage_count = 1);
 
 // Shows everything drawn so far (SDL_Flip).
 void flip_screen();
+
+// Shows the next stage: flips, titles the window "NAME: stage k of N:
+// caption" and writes "stage k of N: caption" on standard output. The
+// caption (printf format and arguments) says in one line what the stage
+// shows.
+void show_stage(const char *caption_format, ...) __attribute__((format(printf, 1, 2)));
 
 // Blocks until a key is pressed (false) or the window is asked to close
 // (true); a failing event queue also ends it (true). Other events are

@@ -4,6 +4,7 @@
 #include "draw/draw.hpp"
 #include "arith/identity.hpp"
 #include <cerrno>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,8 +16,12 @@ SDL_Surface *screen;
 // `screen`, which is copied to the display at every flip.
 static SDL_Surface *display;
 
-void open_screen()
+// The stages of the picture: how many there are, and the last one shown.
+static int stages = 1, stage_shown = 0;
+
+void open_screen(int stage_count)
 {
+    stages = stage_count;
     const char *name = program_name;
 #ifdef CAPTURE_STAGES
     setenv("SDL_VIDEODRIVER", "dummy", 1);
@@ -51,6 +56,21 @@ void flip_screen()
     if (screen != display)
         SDL_BlitSurface(screen, nullptr, display, nullptr);
     SDL_Flip(display);
+}
+
+void show_stage(const char *caption_format, ...)
+{
+    char caption[256], title[400];
+    va_list args;
+    va_start(args, caption_format);
+    vsnprintf(caption, sizeof caption, caption_format, args);
+    va_end(args);
+    stage_shown++;
+    snprintf(title, sizeof title, "%s: stage %d of %d: %s", program_name, stage_shown, stages, caption);
+    SDL_WM_SetCaption(title, program_name);
+    flip_screen();
+    printf("stage %d of %d: %s\n", stage_shown, stages, caption);
+    fflush(stdout);
 }
 
 #ifdef CAPTURE_STAGES

@@ -20,7 +20,7 @@ static int pixel_y(int y)
 
 int main(int, char **)
 {
-    open_screen();
+    open_screen(1);
     Uint32 white = SDL_MapRGB(screen->format, 255, 255, 255);
     Uint32 black = SDL_MapRGB(screen->format, 0, 0, 0);
     Uint32 grey = SDL_MapRGB(screen->format, 100, 100, 100);
@@ -64,7 +64,7 @@ int main(int, char **)
     // The end: x*x - y*y = 185.
     fill_disc(pixel_x(x), pixel_y(y), 6, black);
 
-    flip_screen();
+    show_stage("the walk from (14, 0) up and right to the hyperbola x*x - y*y = 185, at (21, 16)");
     wait_key_or_quit();
     return 0;
 }

@@ -35,7 +35,7 @@ static void plot_point(int a, int b)
 
 int main(int, char *[])
 {
-    open_screen();
+    open_screen(2);
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     black = SDL_MapRGB(screen->format, 0, 0, 0);
     grey = SDL_MapRGB(screen->format, 120, 120, 120);
@@ -44,7 +44,7 @@ int main(int, char *[])
 
     // Stage 1: the Gaussian primes of the square, as blue pixels.
     plot_gaussian_primes(bound, plot_point);
-    flip_screen();
+    show_stage("the Gaussian primes a + bi with |a|, |b| <= %d, one blue pixel each", bound);
     wait_key_or_quit();
 
     // Stage 2: the grey circle of radius 46 first. It passes over the eight
@@ -72,7 +72,7 @@ int main(int, char *[])
                 }
             }
         }
-    flip_screen();
+    show_stage("every two of them at most 2 apart joined in black; the grey circle of radius %d", circle_units);
     wait_key_or_quit();
     return 0;
 }

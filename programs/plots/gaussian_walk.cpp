@@ -86,7 +86,7 @@ static void visit_point(int a, int b)
 
 int main(int, char *[])
 {
-    open_screen();
+    open_screen(2);
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     black = SDL_MapRGB(screen->format, 0, 0, 0);
     grey = SDL_MapRGB(screen->format, grey_level, grey_level, grey_level);
@@ -94,14 +94,15 @@ int main(int, char *[])
 
     // Stage 1: the Gaussian primes of the square, as grey discs.
     plot_gaussian_primes(bound, plot_point);
-    flip_screen();
+    show_stage("the Gaussian primes a + bi with |a|, |b| <= %d, as grey discs", bound);
     wait_key_or_quit();
 
     // Stage 2: the walk from 1 + i (norm 2, a prime), and the smallest
     // circle about the origin, in whole units, that holds every point reached.
     visit_point(1, 1);
     draw_circle(400, 300, circle_units * scale, black);
-    flip_screen();
+    show_stage("the primes that the %d steps reach from 1 + i, inside the circle of radius %d", step_count,
+               circle_units);
     wait_key_or_quit();
     return 0;
 }

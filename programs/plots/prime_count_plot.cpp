@@ -17,7 +17,7 @@ static const long double row_scale = static_cast<long double>(0.1);      // pixe
 
 int main(int, char **)
 {
-    open_screen();
+    open_screen(1);
     Uint32 white = SDL_MapRGB(screen->format, 255, 255, 255);
     Uint32 black = SDL_MapRGB(screen->format, 0, 0, 0);
     Uint32 grey = SDL_MapRGB(screen->format, 150, 150, 150);
@@ -54,7 +54,7 @@ int main(int, char **)
     for (int Y = 450; Y >= 50; Y -= 100)
         draw_line_clipped(15, Y, 25, Y, black);
 
-    flip_screen();
+    show_stage("pi(n) in black above n / ln n in grey, for the even n up to %d", bound);
     wait_key_or_quit();
     return 0;
 }

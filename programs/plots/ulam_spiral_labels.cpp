@@ -62,7 +62,7 @@ int main(int, char *[])
     // Point k of the walk, in lattice units; entries 0 to 72 are used.
     static int spiral_x[10000], spiral_y[10000];
 
-    open_screen();
+    open_screen(1);
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     black = SDL_MapRGB(screen->format, 0, 0, 0);
     SDL_FillRect(screen, nullptr, white);
@@ -97,7 +97,7 @@ int main(int, char *[])
     // reached by the last step has none.
     for (int j = 0; j < last_step; j++)
         fill_disc(400 + unit * spiral_x[j], 300 + unit * spiral_y[j], dot_radius, black);
-    flip_screen();
+    show_stage("the first %d steps of the spiral, each numbered where it arrives", last_step);
     wait_key_or_quit();
 
     TTF_CloseFont(label_font);

@@ -39,7 +39,7 @@ static void walk(int &i, int steps, int dx, int dy)
 
 int main(int, char **)
 {
-    open_screen();
+    open_screen(3);
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     light_grey = SDL_MapRGB(screen->format, 240, 240, 240);
     black = SDL_MapRGB(screen->format, 0, 0, 0);
@@ -57,14 +57,14 @@ int main(int, char **)
         walk(i, L + 1, 0, 1);
     }
     // i is now 20880: the spiral holds 1 to 20881. Shown without a wait.
-    flip_screen();
+    show_stage("the numbers 1 to %d on a square spiral, its path in light grey", i + 1);
 
     // Stage 2: a dot on every prime below the last index.
     std::vector<int> prime_table = sieve_primes(100000);
     for (int n = 2; n < i; n++)
         if (prime_table[n] != 0)
             fill_disc(pixel_x(n - 1), pixel_y(n - 1), 2, black);
-    flip_screen();
+    show_stage("the primes, one black dot each");
     wait_key_or_quit();
 
     // Stage 3: Euler's polynomial. Its value is prime exactly when its centre
@@ -78,7 +78,7 @@ int main(int, char **)
         else
             fill_disc(px, py, 10, black);
     }
-    flip_screen();
+    show_stage("the values of n*n + n + 41 for n = 0 to 39 in red; a black blot would be a composite");
     wait_key_or_quit();
     return 0;
 }
