@@ -57,16 +57,19 @@ long long Parameters::integer(const char *name, const char *meaning, long long b
     const std::string &text = arguments[index];
     long long value = 0;
     bool too_large = false;
-    if (!parse_integer(text, value, too_large) || too_large || value < lo || value > hi)
-        fail(std::string(name) + " must be an integer from " + std::to_string(lo) + " to " + std::to_string(hi) +
-             ", not \"" + text + "\"");
+    if (!parse_integer(text, value, too_large) || too_large || value < lo || value > hi) {
+        if (fault.empty())
+            fault = std::string(name) + " must be an integer from " + std::to_string(lo) + " to " +
+                    std::to_string(hi) + ", not \"" + text + "\"";
+        return builtin;
+    }
     return value;
 }
 
 void Parameters::require(bool condition, const char *name, const std::string &accepted)
 {
-    if (!condition && !help)
-        fail(std::string(name) + " must be " + accepted);
+    if (!condition && !help && fault.empty())
+        fault = std::string(name) + " must be " + accepted;
 }
 
 void Parameters::done()
@@ -95,6 +98,8 @@ void Parameters::done()
         fail("too many arguments (" + std::to_string(arguments.size()) + "): it takes " +
              (declared.empty() ? "none" : "at most " + std::to_string(declared.size())) + names);
     }
+    if (!fault.empty())
+        fail(fault);
 }
 
 void Parameters::fail(const std::string &message) const

@@ -12,11 +12,13 @@
 //                              "0 <= start < n", "random");
 //     p.done();
 //
-// A value that is not a decimal integer (an optional minus sign and digits,
-// nothing else) or lies outside its range, a failed `require`, or more
-// arguments than parameters: nothing on standard output, one line on
-// standard error that names the parameter and its accepted range, exit
-// status 2. "--help" or "-h" in any place: the usage on standard output and
+// More arguments than parameters, a value that is not a decimal integer (an
+// optional minus sign and digits, nothing else) or lies outside its range,
+// or a failed `require`: nothing on standard output, one line on standard
+// error that names the parameter and its accepted range, exit status 2.
+// The count of arguments is checked first, then the first fault in order
+// is reported by `done`; until then a faulty parameter reads as its built-in
+// value. "--help" or "-h" in any place: the usage on standard output and
 // exit status 0.
 #pragma once
 #include <string>
@@ -42,8 +44,8 @@ class Parameters
     // what is accepted, for the error line. Ignored while showing the usage.
     void require(bool condition, const char *name, const std::string &accepted);
 
-    // After the last parameter: refuses surplus arguments, or shows the usage
-    // and ends the program when it was asked for.
+    // After the last parameter: shows the usage when it was asked for, or
+    // reports the first fault; in either case the program ends there.
     void done();
 
   private:
@@ -54,6 +56,7 @@ class Parameters
 
     std::vector<std::string> arguments;
     std::vector<Declared> declared;
+    std::string fault; // the first fault found, reported by done()
     bool help = false;
     bool last_given = false;
 };
