@@ -75,8 +75,8 @@ int ppmc_exponent(int bound)
 {
     std::vector<int> prime_table = prime_power_table(bound);
     int count = compact_table(prime_table, 1);
-    // The product leaves 32 bits from the bound 37 on and keeps its low 32
-    // bits, formed unsigned; for the bound 40 they are 730773792 = 2^5 * 3^3
+    // From the bound 23 on the product leaves 31 bits; it keeps its low 32
+    // bits, formed unsigned. For the bound 40 they are 730773792 = 2^5 * 3^3
     // * 7 * 120829, still a multiple of 16 and 18 (so of p - 1 for p = 17
     // and 19), no longer of 100.
     uint32_t product = 1;
