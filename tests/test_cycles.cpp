@@ -209,11 +209,12 @@ static std::string floyd(long m, long u0)
     }
 }
 
-// 101 from 3: entry 11 from u(0), period 9. 41 from 6: entry 9 from u(1),
-// period 7, where Brent's quarter windows first match 14 terms on. 46009
-// from 0: period 800, more than a thousand terms before a window matches.
-// 46340 from 46339: the largest modulus and square. Modulo 2 every start is
-// fixed at once or after one step.
+// 101 from 3: period 9, entered after 12 steps, so Floyd meets at 18. 41
+// from 6: period 7, entered after 8 steps; Brent's quarter windows first
+// match 14 terms on. 193 from 40: a fixed point after 17 steps, which Brent
+// reports as the period 17. 46009 from 0: period 800, more than a thousand
+// terms before a window matches. 46340 from 46339: the largest modulus and
+// square. Modulo 2 and 3 the smallest sequences.
 TEST(CyclePrograms, FindTheEntryAndThePeriodOfOtherSequences)
 {
     struct {

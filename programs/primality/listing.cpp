@@ -5,9 +5,11 @@
 #include "primality.hpp"
 #include <cstdio>
 
-int print_prime_listing(const std::vector<int> &prime_table)
+// Prints the non-zero entries in index order, each as "%d " on one long
+// line, and returns how many there are; 0, 1 and the composites hold 0 and
+// print nothing.
+static int print_prime_listing(const std::vector<int> &prime_table)
 {
-    // 0, 1 and the composites hold 0 and print nothing.
     int count = 0;
     for (int entry : prime_table)
         if (entry != 0) {

@@ -2,11 +2,6 @@
 // primality programs, as functions of their numbers. Each prints its trace
 // on standard output.
 #pragma once
-#include <vector>
-
-// The non-zero entries of a prime table in index order, each as "%d " on
-// one long line; returns how many there are.
-int print_prime_listing(const std::vector<int> &prime_table);
 
 // The primes up to limit from the sieve, listed and counted ...
 void prime_listing_trace(int limit);
@@ -32,5 +27,7 @@ void strong_test_odd_trace(int limit);
 const int polynomial_last = 40;
 const int spiral_sieve_bound = 10000;
 void spiral_coordinates_trace(int b, int c);
-// The least and the greatest of n*n + b*n over n = 0 .. polynomial_last.
-void polynomial_extent(int b, int &least, int &greatest);
+// The b for which some c keeps every value n*n + b*n + c inside the table,
+// and for one b those c, as ranges low .. high.
+void polynomial_b_range(int &low, int &high);
+void polynomial_c_range(int b, int &low, int &high);

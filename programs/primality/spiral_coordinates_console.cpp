@@ -9,31 +9,13 @@
 
 const int builtin_b = 1, builtin_c = 41; // Euler's n*n + n + 41
 
-// How far the values n*n + b*n (n = 0 ... 40) spread.
-static int spread(int b)
-{
-    int least, greatest;
-    polynomial_extent(b, least, greatest);
-    return greatest - least;
-}
-
 int main(int argc, char **argv)
 {
-    // A c that keeps every value inside the table exists when the values of
-    // n*n + b*n spread over at most its bound. The spread is least at
-    // b = -40, the same for b and -80 - b (n -> 40 - n), and grows with
-    // |b + 40|, so the accepted b form a range around -40.
-    int b_low = -40, b_high = -40;
-    while (spread(b_low - 1) <= spiral_sieve_bound)
-        b_low--;
-    while (spread(b_high + 1) <= spiral_sieve_bound)
-        b_high++;
-
+    int b_low, b_high, c_low, c_high;
+    polynomial_b_range(b_low, b_high);
     Parameters p(argc, argv);
     int b = p.integer("b", "the coefficient of n in n*n + b*n + c", builtin_b, b_low, b_high);
-    int least, greatest;
-    polynomial_extent(b, least, greatest);
-    int c_low = -least, c_high = spiral_sieve_bound - greatest;
+    polynomial_c_range(b, c_low, c_high);
     int c = p.integer("c", "the constant term of n*n + b*n + c", builtin_c, c_low, c_high,
                       "every value for n = 0 .. 40 within 0 .. 10000");
     // With b alone, the built-in c must suit it too.
