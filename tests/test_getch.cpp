@@ -181,6 +181,14 @@ TEST_F(TraceText, UTF8OnAUTF8TerminalWithAPointInTheNumbers)
         EXPECT_EQ(0, terminal.wait_end(10));
         EXPECT_EQ("Indice d'entr\xc3\xa9" "e= 6 proportion 0.093\n", terminal.output);
     }
+    // And in rho_factor_16019's own trace.
+    TerminalOptions options;
+    options.echo = false;
+    options.env = french("LC_ALL");
+    PseudoTerminal rho(PROGRAM(rho_factor_16019), options);
+    rho.wait_for("Indice d'entr\xc3\xa9" "e= 6");
+    rho.type("\n");
+    EXPECT_EQ(0, rho.wait_end(10));
 }
 
 // Into a pipe, or on a terminal that is not UTF-8, the bytes stay as they are.
