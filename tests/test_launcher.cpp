@@ -395,7 +395,7 @@ TEST(LauncherMenu, RefusesAPictureProgramWithoutADisplayAndCarriesOn)
     terminal.wait_for(prompt);
     terminal.type("ulam_spiral_plot\n");
     std::string run = terminal.wait_for(back_to_menu);
-    EXPECT_NE(std::string::npos, run.find("a key there shows each next stage")) << run;
+    EXPECT_NE(std::string::npos, run.find("a key in its window for each stage")) << run;
     std::string refusal = program_section(run, "ulam_spiral_plot");
     EXPECT_NE(std::string::npos, refusal.find("no display")) << refusal;
     EXPECT_NE(std::string::npos, refusal.find("./demo gallery DIR")) << refusal;
