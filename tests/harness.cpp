@@ -23,6 +23,26 @@ static double now_seconds()
     return t.tv_sec + t.tv_nsec / 1e9;
 }
 
+// The environment of a child: the test's, less the names that `changes`
+// removes or sets anew, plus those it sets.
+static std::vector<std::string> environment_with(const std::vector<std::string> &changes)
+{
+    std::vector<std::string> result;
+    for (char **e = environ; *e; e++) {
+        std::string entry = *e;
+        std::string name = entry.substr(0, entry.find('='));
+        bool changed = false;
+        for (const std::string &c : changes)
+            changed = changed || c.substr(0, c.find('=')) == name;
+        if (!changed)
+            result.push_back(entry);
+    }
+    for (const std::string &c : changes)
+        if (c.find('=') != std::string::npos)
+            result.push_back(c);
+    return result;
+}
+
 ProgramRun run_program(const std::string &path, const std::string &input)
 {
     RunOptions options;
@@ -38,11 +58,7 @@ ProgramRun run_program(const std::string &path, const RunOptions &options)
         run.err = "pipe failed";
         return run;
     }
-    std::vector<std::string> env_strings;
-    for (char **e = environ; *e; e++)
-        env_strings.push_back(*e);
-    for (const std::string &e : options.env)
-        env_strings.push_back(e);
+    std::vector<std::string> env_strings = environment_with(options.env);
     std::vector<char *> envp, argv;
     for (std::string &e : env_strings)
         envp.push_back(&e[0]);
@@ -145,26 +161,6 @@ ProgramRun run_to_end(const std::string &path, const std::string &input,
     EXPECT_EQ(0, run.status) << path << ":\n" << run.err;
     EXPECT_EQ("", run.err) << path;
     return run;
-}
-
-// The environment of a child: the test's, less the names that `changes`
-// removes or sets anew, plus those it sets.
-static std::vector<std::string> environment_with(const std::vector<std::string> &changes)
-{
-    std::vector<std::string> result;
-    for (char **e = environ; *e; e++) {
-        std::string entry = *e;
-        std::string name = entry.substr(0, entry.find('='));
-        bool changed = false;
-        for (const std::string &c : changes)
-            changed = changed || c.substr(0, c.find('=')) == name;
-        if (!changed)
-            result.push_back(entry);
-    }
-    for (const std::string &c : changes)
-        if (c.find('=') != std::string::npos)
-            result.push_back(c);
-    return result;
 }
 
 // In a child about to start a program: the signals as a login shell leaves

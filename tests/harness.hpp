@@ -22,7 +22,7 @@ struct ProgramRun {
 struct RunOptions {
     std::string input;                 // written to standard input, then closed
     std::vector<std::string> args;     // command-line arguments after the name
-    std::vector<std::string> env;      // NAME=value entries added to the environment
+    std::vector<std::string> env;      // "NAME=value" set, "NAME" alone removed
     std::string cwd;                   // working directory, if not the test's
     const char *stdout_path = nullptr; // standard output to this file instead
     double timeout_seconds = 120;

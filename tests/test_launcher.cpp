@@ -62,13 +62,10 @@ std::string theme_title(const std::string &theme)
 ProgramRun run_demo(const std::vector<std::string> &arguments, const std::string &build = build_dir())
 {
     RunOptions options;
-    options.args = {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "SDL_VIDEODRIVER"};
-    options.args.push_back("SUITE_BUILD_DIR=" + build);
-    options.args.push_back("SUITE_NO_BUILD=1");
-    options.args.push_back(demo);
-    options.args.insert(options.args.end(), arguments.begin(), arguments.end());
+    options.args = arguments;
+    options.env = {"SUITE_BUILD_DIR=" + build, "SUITE_NO_BUILD=1", "DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
     options.timeout_seconds = 30;
-    return run_program("/usr/bin/env", options);
+    return run_program(demo, options);
 }
 
 // The menu on a terminal that neither echoes the keys nor turns "\n" into
