@@ -14,6 +14,17 @@ inline bool centre_in_window(int a, int b, int x, int y)
     return inside_x && inside_y;
 }
 
+// Whether a + bi is a Gaussian prime: off the axes exactly when its norm
+// a*a + b*b is a rational prime; on an axis exactly when it is a unit times a
+// rational prime of the form 4k + 3.
+inline bool gaussian_prime(int a, int b)
+{
+    if (a != 0 && b != 0)
+        return is_prime(a * a + b * b) == 1;
+    int q = a + b < 0 ? -(a + b) : a + b;
+    return is_prime(q) == 1 && q % 4 == 3;
+}
+
 // Calls plot(a, b) for every Gaussian prime a + bi with |a|, |b| <= bound,
 // found from the first quadrant by symmetry. On an axis, p and pi are prime
 // exactly when p is a rational prime of the form 4k + 3 (so 2 and the units
