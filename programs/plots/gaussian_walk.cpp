@@ -115,8 +115,8 @@ static std::string gaussian_text(int a, int b)
 
 int main(int argc, char *argv[])
 {
-    // The start may be any Gaussian prime of the square whose centre pixel
-    // lies in the window, which is where the plot draws one.
+    // The start may be any Gaussian prime of the square whose point the plot
+    // draws: its centre pixel (400 + a*s, 300 - b*s) lies in the window.
     Parameters parameters(argc, argv);
     int a_low = std::max(-bound, -(400 / scale)), a_high = std::min(bound, 399 / scale);
     int b_low = std::max(-bound, -(299 / scale)), b_high = std::min(bound, 300 / scale);
