@@ -238,7 +238,8 @@ TEST(UlamSpiralPlot, OtherPolynomials)
 // values of n*n + b*n spread over 1521 + 39b for b >= 0 and over
 // -1521 - 39b for b <= -78 (less between), so b runs from -574 to 496, where
 // c runs from 1 to 20881 - 1521 - 39 * 496 = 16. For b = -79 the values
-// n*n - 79n run from -1560 to 0, so c runs from 1561 to 20881.
+// n*n - 79n run from -1560 to 0, so c runs from 1561 to 20881, and -79
+// alone, with the built-in c = 41, is refused.
 TEST(UlamSpiralPlot, RefusesAPolynomialThatLeavesTheSpiral)
 {
     const struct {
@@ -250,6 +251,7 @@ TEST(UlamSpiralPlot, RefusesAPolynomialThatLeavesTheSpiral)
         {{"-79", "1560"}, "c must be an integer from 1561 to 20881"},
         {{"-79", "20882"}, "c must be an integer from 1561 to 20881"},
         {{"496", "17"}, "c must be an integer from 1 to 16"},
+        {{"-79"}, "c must be given when b is -79: an integer from 1561 to 20881"},
     };
     for (const auto &row : rows) {
         RunOptions options;

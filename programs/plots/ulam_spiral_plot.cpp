@@ -97,6 +97,12 @@ int main(int argc, char **argv)
                          " for b = " + std::to_string(b);
     long long c = parameters.integer("c", "constant term of n*n + b*n + c", 41, 1 - low, spiral_last - high,
                                      c_text.c_str());
+    // With b alone, the built-in c must suit it too.
+    if (!parameters.given() && (c < 1 - low || c > spiral_last - high))
+        parameters.require(false, "c", "given when b is " + std::to_string(b) + ": an integer from " +
+                                           std::to_string(1 - low) + " to " + std::to_string(spiral_last - high) +
+                                           " (with 41 some value falls outside 1.." + std::to_string(spiral_last) +
+                                           ")");
     parameters.done();
 
     open_screen(3);
