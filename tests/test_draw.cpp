@@ -407,35 +407,33 @@ TEST_F(Draw, WaitEndsWhenTheEventQueueFails)
         ::testing::ExitedWithCode(0), "");
 }
 
-// A picture saved by the capture writer reads back with the same colour at
-// every pixel: with a handful of colours, written with a palette, and with
-// more than 256, written as RGB.
+// A picture saved by the capture writer reads back with the colour of the
+// surface at every pixel: with 4 or 256 colours, written with a palette, and
+// with 300, written as RGB.
 TEST_F(Draw, SavedPictureReadsBackPixelForPixel)
 {
     const struct {
-        const char *name;
         int colours;
         bool paletted;
-    } cases[] = {{"four colours", 4, true}, {"256 colours", 256, true}, {"300 colours", 300, false}};
+    } cases[] = {{4, true}, {256, true}, {300, false}};
     std::string dir = make_temp_dir(), path = dir + "/saved.png";
     for (const auto &c : cases) {
         SDL_FillRect(screen, nullptr, white);
+        for (int i = 1; i < c.colours; i++)
+            fill_disc(i % 100 * 8, 10 + i / 100 * 8, 2, SDL_MapRGB(screen->format, i * 37 % 256, i / 256 * 90, i % 256));
         Picture expected;
-        for (int i = 1; i < c.colours; i++) {
-            Uint8 r = static_cast<Uint8>(i * 37), g = static_cast<Uint8>(i / 256 * 90), b = static_cast<Uint8>(i);
-            int x = i % 800, y = 10 + i / 800 * 7;
-            fill_disc(x, y, 2, SDL_MapRGB(screen->format, r, g, b));
-            for (int dy = -2; dy <= 2; dy++)
-                for (int dx = -2; dx <= 2; dx++)
-                    if (std::abs(dx * dy) != 4 && expected.inside(x + dx, y + dy))
-                        expected.set(x + dx, y + dy, static_cast<uint32_t>(r) << 16 | g << 8 | b);
-        }
-        ASSERT_TRUE(save_screen_png(path.c_str())) << c.name;
-        EXPECT_PICTURE(expected, read_png(path)) << c.name;
+        for (int y = 0; y < 600; y++)
+            for (int x = 0; x < 800; x++) {
+                Uint8 r, g, b;
+                SDL_GetRGB(get_pixel(x, y), screen->format, &r, &g, &b);
+                expected.set(x, y, static_cast<uint32_t>(r) << 16 | g << 8 | b);
+            }
+        ASSERT_TRUE(save_screen_png(path.c_str())) << c.colours;
+        EXPECT_PICTURE(expected, read_png(path)) << c.colours;
         png_image image{};
         image.version = PNG_IMAGE_VERSION;
-        ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str())) << c.name;
-        EXPECT_EQ(c.paletted, (image.format & PNG_FORMAT_FLAG_COLORMAP) != 0) << c.name;
+        ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str())) << c.colours;
+        EXPECT_EQ(c.paletted, (image.format & PNG_FORMAT_FLAG_COLORMAP) != 0) << c.colours;
         png_image_free(&image);
     }
     unlink(path.c_str());
@@ -502,6 +500,9 @@ struct Child {
         }
         return true;
     }
+
+    // Reads the output to its end (or for `seconds`).
+    void read_to_end(double seconds) { wait_for(std::string(1, '\0'), seconds); }
 
     // The exit status, or 128 + the signal that ended it; -1 (after killing
     // it) if it is still running after `seconds`.
@@ -574,7 +575,7 @@ TEST(PictureProcess, UnreachableDisplayIsReported)
                     {"SDL_VIDEODRIVER"});
         child.wait_for("no window", 60);
         EXPECT_EQ(1, child.finish(60));
-        child.wait_for("\n\n", 1); // the rest of the output, to its end
+        child.read_to_end(5);
         EXPECT_NE(std::string::npos, child.seen.find("no window: the display \"" + display + "\"")) << child.seen;
         EXPECT_EQ(std::string::npos, child.seen.find("stage 1")) << child.seen;
     }
@@ -686,7 +687,11 @@ TEST(PictureProcess, ClosingTheWindowMovesToTheNextStage)
 {
     XServer x;
     ASSERT_NE(nullptr, x.connection) << "no Xvfb (Debian package xvfb)";
-    Child child(PROGRAM(gaussian_walk_8), {}, {"DISPLAY=" + x.name}, {"SDL_VIDEODRIVER", "WAYLAND_DISPLAY"});
+    // libdbus, which SDL uses with an X11 window, keeps an allocation to the
+    // end of the process: leaks are not looked for in this one run (the runs
+    // without a window look for them).
+    Child child(PROGRAM(gaussian_walk_8), {}, {"DISPLAY=" + x.name, "ASAN_OPTIONS=detect_leaks=0"},
+                {"SDL_VIDEODRIVER", "WAYLAND_DISPLAY"});
     ASSERT_TRUE(child.wait_for("stage 1 of 2", 30)) << child.seen;
     Window window = 0;
     for (int tries = 0; tries < 100 && window == 0; tries++, usleep(50000))
@@ -698,5 +703,7 @@ TEST(PictureProcess, ClosingTheWindowMovesToTheNextStage)
     ASSERT_TRUE(child.wait_for("stage 2 of 2", 30)) << child.seen;
     EXPECT_EQ(-1, child.finish(0.5)) << "ended at the first close request";
     x.ask_to_close(window);
-    EXPECT_EQ(0, child.finish(30)) << child.seen;
+    int status = child.finish(30);
+    child.read_to_end(5);
+    EXPECT_EQ(0, status) << child.seen;
 }
