@@ -120,8 +120,8 @@ int main(int argc, char *argv[])
     Parameters parameters(argc, argv);
     int a_low = std::max(-bound, -(400 / scale)), a_high = std::min(bound, 399 / scale);
     int b_low = std::max(-bound, -(299 / scale)), b_high = std::min(bound, 300 / scale);
-    int start_a = static_cast<int>(parameters.integer("a", "real part of the start", 1, a_low, a_high));
-    int start_b = static_cast<int>(parameters.integer("b", "imaginary part of the start", 1, b_low, b_high));
+    int start_a = static_cast<int>(parameters.integer("a", "the real part of the start a + bi", 1, a_low, a_high));
+    int start_b = static_cast<int>(parameters.integer("b", "the imaginary part of the start a + bi", 1, b_low, b_high));
     parameters.require(gaussian_prime(start_a, start_b), "the start a + bi",
                        "a Gaussian prime (off the axes a*a + b*b prime; on an axis a prime of the form "
                        "4k + 3), and " + gaussian_text(start_a, start_b) + " is not");

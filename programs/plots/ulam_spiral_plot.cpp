@@ -89,13 +89,13 @@ int main(int argc, char **argv)
     Parameters parameters(argc, argv);
     long long b_low, b_high;
     b_range(b_low, b_high);
-    long long b = parameters.integer("b", "coefficient of n in n*n + b*n + c", 1, b_low, b_high);
+    long long b = parameters.integer("b", "the coefficient of n in n*n + b*n + c", 1, b_low, b_high);
     long long low, high;
     value_range(b, low, high);
     std::string c_text = "every value within 1.." + std::to_string(spiral_last) + ", so " +
                          std::to_string(1 - low) + " <= c <= " + std::to_string(spiral_last - high) +
                          " for b = " + std::to_string(b);
-    long long c = parameters.integer("c", "constant term of n*n + b*n + c", 41, 1 - low, spiral_last - high,
+    long long c = parameters.integer("c", "the constant term of n*n + b*n + c", 41, 1 - low, spiral_last - high,
                                      c_text.c_str());
     // With b alone, the built-in c must suit it too.
     if (!parameters.given() && (c < 1 - low || c > spiral_last - high))
