@@ -7,17 +7,15 @@
 #include "arith/parameters.hpp"
 #include "cycles.hpp"
 
-const int modulus = 41;    // the sequence lives in 0 .. modulus - 1
-const int first_term = 16; // u(0)
+const int first_term = 16; // u(0), reduced modulo m
 
 int main(int argc, char **argv)
 {
     Parameters p(argc, argv);
-    int m = p.integer("m", "the modulus of u -> u*u + 1 (mod m)", modulus, 2, 46340);
-    int u0 = p.integer("u0", "the first term u(0)", first_term % m, 0, m - 1, "0 <= u0 < m", "16 mod m");
+    CycleStart start = read_cycle_start(p, "u0", first_term);
     p.done();
 
-    cycle_floyd_trace(m, u0);
+    cycle_floyd_trace(start.m, start.first);
     wait_enter();
     return 0;
 }

@@ -9,20 +9,18 @@
 #include "arith/parameters.hpp"
 #include "cycles.hpp"
 
-const int modulus = 41;    // the sequence lives in 0 .. modulus - 1
-const int first_term = 11; // u(1)
+const int first_term = 11; // u(1), reduced modulo m
 
 int main(int argc, char **argv)
 {
     Parameters p(argc, argv);
-    int m = p.integer("m", "the modulus of u -> u*u + 1 (mod m)", modulus, 2, 46340);
-    int u1 = p.integer("u1", "the first term u(1)", first_term % m, 0, m - 1, "0 <= u1 < m", "11 mod m");
+    CycleStart start = read_cycle_start(p, "u1", first_term);
     p.done();
 
-    cycle_windows_trace(m, u1);
+    cycle_windows_trace(start.m, start.first);
     wait_enter();
-    cycle_floyd_pairs_trace(m, u1);
+    cycle_floyd_pairs_trace(start.m, start.first);
     wait_enter();
-    cycle_brent_trace(m, u1);
+    cycle_brent_trace(start.m, start.first);
     return 0;
 }

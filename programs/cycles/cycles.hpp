@@ -2,7 +2,15 @@
 // by comparing terms; each search prints one line per comparison and
 // returns the period it reports.
 #pragma once
+#include "arith/parameters.hpp"
 #include "sequence.hpp"
+
+// The numbers of a run: the modulus m (41 built in) and the first term, named
+// `term` ("u0" or "u1"); the built-in first term, reduced modulo m.
+struct CycleStart {
+    int m, first;
+};
+CycleStart read_cycle_start(Parameters &p, const char *term, int first_term);
 
 // From u(1) = u1 (terms numbered from 1), the three sections of
 // cycle_three_methods. Power-of-two windows: u(e/2) against each term of

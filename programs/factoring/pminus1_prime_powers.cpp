@@ -12,7 +12,7 @@ int main(int argc, char **argv)
 {
     Parameters p(argc, argv);
     int m = p.integer("n", "the number to factor", 10403, 4, INT32_MAX);
-    int bound = p.integer("bound", "bound of the prime powers", 100, 2, 1000000);
+    int bound = p.integer("bound", "the bound of the prime powers", 100, 2, 1000000);
     p.done();
 
     pminus1_prime_powers_trace(m, bound);

@@ -19,7 +19,7 @@ int main(int argc, char **argv)
     Parameters p(argc, argv);
     int n = p.integer("n", "the number to factor", 32623, 4, INT32_MAX);
     long long seed =
-        p.integer("seed", "seed of the random generator", time(nullptr), 0, UINT32_MAX, nullptr, "the clock");
+        p.integer("seed", "the seed of the random generator", time(nullptr), 0, UINT32_MAX, nullptr, "the clock");
     p.done();
 
     seed_random(static_cast<uint32_t>(seed));

@@ -16,7 +16,7 @@ int main(int argc, char **argv)
     Parameters p(argc, argv);
     int n = p.integer("n", "the number to factor", 16019, 4, INT32_MAX);
     bool n_given = p.given();
-    int modulus = p.integer("p", "modulus of the second phase", 83, 2, 1000000, nullptr,
+    int modulus = p.integer("p", "the modulus of the second phase", 83, 2, 1000000, nullptr,
                             "83, or the divisor found when n is given");
     bool modulus_given = p.given();
     p.done();
