@@ -509,28 +509,41 @@ TEST(LauncherGallery, RefusesAFolderThatCannotBeWritten)
     }
 }
 
-// The gallery on a build of two stand-in picture programs (shell scripts
-// in place of capture variants): one saves its stage and says its caption,
-// the other saves nothing, which is an error that names it.
-TEST(LauncherGallery, MovesEachStageIntoTheFolderAndNamesAProgramThatSavedNone)
+// The gallery on a build of stand-in picture programs (shell scripts in
+// place of capture variants): one saves its stage and says its caption,
+// the other saves nothing, which is an error that names it and moves no
+// picture. Nothing of the scratch folder stays behind.
+TEST(LauncherGallery, MovesEveryStageIntoTheFolderOrNoneWhenAProgramSavedNone)
 {
     std::string build = make_temp_dir(), out = make_temp_dir();
     mkdir((build + "/bin").c_str(), 0755);
     mkdir((build + "/bin/capture").c_str(), 0755);
     std::ofstream(build + "/bin/times.ttf") << "font";
     std::ofstream(build + "/themes.tsv") << "plots\tPictures\n";
-    std::ofstream(build + "/catalogue.tsv") << "drawn\tpicture\tplots\tSaves one stage\t\n"
-                                            << "blank\tpicture\tplots\tSaves nothing\t\n";
     std::ofstream(build + "/bin/capture/drawn") << "#!/bin/sh\necho picture > drawn-1.png\n"
                                                 << "echo 'stage 1 of 1: a square'\n";
     std::ofstream(build + "/bin/capture/blank") << "#!/bin/sh\necho 'stage 1 of 1: nothing'\n";
     chmod((build + "/bin/capture/drawn").c_str(), 0755);
     chmod((build + "/bin/capture/blank").c_str(), 0755);
+    auto files_in_out = [&out]() {
+        RunOptions ls;
+        ls.args = {"-A", out};
+        return run_program("/bin/ls", ls).out;
+    };
 
+    std::ofstream(build + "/catalogue.tsv") << "drawn\tpicture\tplots\tSaves one stage\t\n"
+                                            << "blank\tpicture\tplots\tSaves nothing\t\n";
+    ProgramRun failed = run_demo({"gallery", out}, build);
+    EXPECT_EQ(1, failed.status);
+    EXPECT_EQ("", failed.out);
+    EXPECT_EQ("demo: blank saved no picture\n", failed.err);
+    EXPECT_EQ("", files_in_out());
+
+    std::ofstream(build + "/catalogue.tsv") << "drawn\tpicture\tplots\tSaves one stage\t\n";
     ProgramRun run = run_demo({"gallery", out}, build);
-    EXPECT_EQ(1, run.status);
+    EXPECT_EQ(0, run.status) << run.err;
     EXPECT_EQ(out + "/drawn-1.png  (stage 1 of 1: a square)\n", run.out);
-    EXPECT_EQ("demo: blank saved no picture\n", run.err);
+    EXPECT_EQ("drawn-1.png\n", files_in_out());
     std::ifstream moved(out + "/drawn-1.png");
     std::string content;
     std::getline(moved, content);
