@@ -11,9 +11,12 @@
 int suite_program_main(int argc, char **argv) __attribute__((weak));
 int suite_program_main() __attribute__((weak));
 
+// The call is direct, not through a pointer, so that the program can pause
+// inside it (Asyncify leaves indirect calls out).
 int main(int argc, char **argv)
 {
     int (*with_arguments)(int, char **) = suite_program_main;
-    int (*without_arguments)() = suite_program_main;
-    exit(with_arguments ? with_arguments(argc, argv) : without_arguments());
+    if (with_arguments != nullptr)
+        exit(suite_program_main(argc, argv));
+    exit(suite_program_main());
 }

@@ -100,6 +100,7 @@ def page(entry, parameters):
 <title>{name}</title>
 <link rel="stylesheet" href="suite.css">
 <link rel="icon" href="data:,">
+<link rel="preload" href="{name}.wasm" as="fetch" type="application/wasm" crossorigin>
 </head>
 <body class="{kind}" data-state="running">
 <header><a href="index.html">{title}</a>

@@ -6,8 +6,9 @@
 // What a check can rely on: NAME.html?args=A+B starts the program with the
 // arguments A and B; the trace is the text of #trace; the picture is the
 // page's one canvas (800x600); document.body.dataset.state is "running",
-// "waiting" (at a pause or a stage) or "ended"; a key pressed anywhere but in
-// a field or on a button answers a wait.
+// "waiting" (at a pause or a stage) or "ended", and dataset.waits counts the
+// waits of the run so far; a key pressed anywhere but in a field or on a
+// button answers a wait.
 'use strict';
 (() => {
     const program = JSON.parse(document.getElementById('program').textContent);
@@ -76,8 +77,9 @@
         }
     }
 
-    function output(run, byte) {
-        run.bytes.push(byte & 0xff);
+    function output(run, bytes) {
+        for (const byte of bytes)
+            run.bytes.push(byte);
         if (!run.flushPending) {
             run.flushPending = true;
             setTimeout(() => run === current && flush(run), 0);
@@ -121,9 +123,10 @@
 
     function start(args) {
         const run = {
-            args, bytes: [], shown: 0, errors: [], queue: [], resume: null, stage: 0, ended: false,
+            args, bytes: [], shown: 0, errors: [], queue: [], resume: null, waits: 0, stage: 0, ended: false,
             flushPending: false,
         };
+        document.body.dataset.waits = 0;
         current = run;
         trace.textContent = '';
         run.text = trace.appendChild(document.createTextNode(''));
@@ -147,18 +150,23 @@
                 return {};
             },
             onRuntimeInitialized() {
+                performance.mark('runtime-ready');
                 if (live())
                     setState('running', 'Running.');
             },
-            stdin: () => null,
-            stdout: (byte) => live() && output(run, byte),
-            stderr: (byte) => live() && run.errors.push(byte & 0xff),
+            suiteWrite(fd, bytes) {
+                if (live() && fd === 1)
+                    output(run, bytes);
+                else if (live())
+                    run.errors.push(...bytes);
+            },
             suiteWait(kind) {
                 return new Promise((resume) => {
                     if (!live())
                         return; // a run replaced by another one never resumes
                     flush(run);
                     run.resume = resume;
+                    document.body.dataset.waits = ++run.waits;
                     setState('waiting', prompts[kind] || prompts[1]);
                     if (run.queue.length)
                         answer(run.queue.shift());

@@ -28,13 +28,16 @@ if(EMSCRIPTEN)
     set(SUITE_NATIVE_BUILD "" CACHE PATH "The native build that recorded the rendered texts (target web_texts)")
 
     # Asyncify lets a wait hand control back to the page and resume later;
-    # the runtime's own SDL and window emulation stay out (the layers above
+    # exit() at the end runs the atexit functions and flushes the output;
+    # the output goes to the page through web/library_page.js. The runtime's
+    # own SDL, window emulation and file system stay out (the layers above
     # replace them), and so does everything a page does not need.
     set(suite_web_link_options
-        -sASYNCIFY -sASYNCIFY_STACK_SIZE=16384
+        -sASYNCIFY -sASYNCIFY_IGNORE_INDIRECT -sASYNCIFY_STACK_SIZE=16384
         -sMODULARIZE -sEXPORT_NAME=createProgram
-        -sEXIT_RUNTIME -sFORCE_FILESYSTEM -sALLOW_MEMORY_GROWTH
-        -sENVIRONMENT=web -sAUTO_JS_LIBRARIES=0 -sUSE_SDL=0)
+        -sEXIT_RUNTIME -sALLOW_MEMORY_GROWTH
+        -sENVIRONMENT=web -sAUTO_JS_LIBRARIES=0 -sUSE_SDL=0
+        --js-library ${PROJECT_SOURCE_DIR}/web/library_page.js)
 
     function(suite_web_program name kind source)
         # The program's main keeps its source; main_web.cpp calls it.
@@ -55,7 +58,8 @@ if(EMSCRIPTEN)
             endif()
             target_sources(${name} PRIVATE ${texts})
         endif()
-        set_target_properties(${name} PROPERTIES SUFFIX .js)
+        set_target_properties(${name} PROPERTIES SUFFIX .js
+                              LINK_DEPENDS ${PROJECT_SOURCE_DIR}/web/library_page.js)
         target_link_options(${name} PRIVATE ${suite_web_link_options})
     endfunction()
 else()
