@@ -20,18 +20,22 @@ int mod_pow(int a, int e, int m)
 {
     int64_t r = 1;
     int64_t base = a;
-    // The base is not reduced beforehand: its first product or square is,
-    // and the squaring is done on the last pass too.
+    // The base is not reduced beforehand: its first product or square is.
+    // After the highest bit of e the square would not be used, and it is
+    // not formed: the searches over millions of moduli spend their time on
+    // these dependent squarings.
     while (e > 0) {
         if (e % 2 == 1) {
             r = r * base;
             if (r >= m)
                 r %= m;
         }
+        e /= 2;
+        if (e == 0)
+            break;
         base = base * base;
         if (base >= m)
             base %= m;
-        e /= 2;
     }
     return static_cast<int>(r);
 }

@@ -1,22 +1,27 @@
-// The three cycle-detection programs on u -> u*u + 1 (mod 41), run as
-// processes; their traces are typed from the documented runs. The shared step
-// is checked against the remainder operator for every residue.
+// The three cycle-detection programs on u -> u*u + 1 (mod m), run as
+// processes. The built-in traces (modulus 41) are typed in; for other moduli
+// the expected trace is predicted from the entry index and the period found
+// by brute force: u(i) = u(j) with i > j exactly when j has reached the
+// entry index and the period divides i - j.
 #include "harness.hpp"
 #include "programs/cycles/sequence.hpp"
 #include <string>
+#include <vector>
 
-TEST(NextTerm, IsSquarePlusOneModulo41)
+TEST(NextTerm, IsSquarePlusOneReduced)
 {
-    for (int u = 0; u <= 40; u++) {
-        int expected = (u * u + 1) % 41;
-        EXPECT_EQ(expected, next_term(u)) << "u = " << u;
-        EXPECT_EQ((expected * expected + 1) % 41, next_term_twice(u)) << "u = " << u;
-    }
-    // The documented values: 11 -> 40 -> 2, and the zero of the cycle.
-    EXPECT_EQ(40, next_term(11));
-    EXPECT_EQ(2, next_term(40));
-    EXPECT_EQ(0, next_term(32));
-    EXPECT_EQ(1, next_term(0));
+    for (long m : {2L, 41L, 101L, 46340L})
+        for (long u = 0; u < m; u += m > 1000 ? 997 : 1) {
+            long once = (u * u + 1) % m;
+            EXPECT_EQ(once, next_term(u, m)) << "u = " << u << ", m = " << m;
+            EXPECT_EQ((once * once + 1) % m, next_term_twice(u, m)) << "u = " << u << ", m = " << m;
+        }
+    // 11 -> 40 -> 2 modulo 41, the zero of the cycle, and the largest square.
+    EXPECT_EQ(40, next_term(11, 41));
+    EXPECT_EQ(2, next_term(40, 41));
+    EXPECT_EQ(0, next_term(32, 41));
+    EXPECT_EQ(1, next_term(0, 41));
+    EXPECT_EQ(2147302922L % 46340, next_term(46339, 46340));
 }
 
 TEST(CycleThreeMethods, PrintsTheThreeSearches)
@@ -109,4 +114,150 @@ TEST(CycleFloyd, MeetsAfterSevenSteps)
         ProgramRun run = run_to_end(PROGRAM(cycle_floyd), input);
         EXPECT_TRANSCRIPT(expected, run.out) << "input \"" << input << "\"";
     }
+}
+
+// The sequence from u(first) = start, its entry index and its period, found
+// by recording where each value first appears until one comes back.
+struct Orbit {
+    long m;
+    std::vector<long> u; // u[i] for i >= first; entries below first unused
+    long entry = 0, period = 0;
+
+    Orbit(long modulus, long start, int first) : m(modulus), u(first, -1)
+    {
+        std::vector<long> seen_at(m, -1);
+        for (long i = first, v = start;; i++, v = (v * v + 1) % m) {
+            if (seen_at[v] >= 0) {
+                entry = seen_at[v];
+                period = i - entry;
+                return;
+            }
+            seen_at[v] = i;
+            u.push_back(v);
+        }
+    }
+    // Term i: past the first repeat, the cycle gives it.
+    long at(long i) const { return i < static_cast<long>(u.size()) ? u[i] : u[entry + (i - entry) % period]; }
+    // u(i) = u(j) for i > j.
+    bool same(long j, long i) const { return j >= entry && (i - j) % period == 0; }
+    std::string pair(long j, long i) const
+    {
+        return "\n (u(" + std::to_string(j) + ")= " + std::to_string(at(j)) + "   u(" + std::to_string(i) +
+               ")= " + std::to_string(at(i)) + ")";
+    }
+};
+
+// Windows of length e/2 after u(e/2), compared from `from(e)` on; returns
+// the trace and the difference at the match.
+static std::string windows(const Orbit &o, long (*from)(long), long &found)
+{
+    std::string text;
+    for (long e = 2;; e *= 2)
+        for (long i = e / 2 + 1; i <= e; i++)
+            if (i > from(e)) {
+                text += o.pair(e / 2, i);
+                if (o.same(e / 2, i)) {
+                    found = i - e / 2;
+                    return text;
+                }
+            }
+}
+
+static std::string three_methods(long m, long u1)
+{
+    Orbit o(m, u1, 1);
+    long period;
+    std::string text = windows(o, [](long e) { return e / 2; }, period);
+    EXPECT_EQ(o.period, period);
+    text += "\n\n Periode = " + std::to_string(o.period) + "  Indice d'entree = " + std::to_string(o.entry) +
+            "\n\n \n\n  FLOYD\n";
+    long k = 1;
+    for (;; k++) {
+        text += "\n " + std::to_string(k) + " " + std::to_string(2 * k) + "    " + std::to_string(o.at(k)) + "  " +
+                std::to_string(o.at(2 * k));
+        if (o.same(k, 2 * k))
+            break;
+    }
+    text += " \n\nperiode = " + std::to_string(k) + "\n\n  BRENT\n";
+    text += windows(o, [](long e) { return 3 * e / 4; }, period);
+    // A multiple of the period with it: the cycle still begins at the entry.
+    return text + "\n\n Periode = " + std::to_string(period) + "  Indice d'entree = " + std::to_string(o.entry) +
+           "\n\n";
+}
+
+static std::string doubling_search(long m, long u0)
+{
+    Orbit o(m, u0, 0);
+    std::string text;
+    for (long b = 1;; b *= 2)
+        for (long i = b; i < 2 * b; i++) {
+            text += o.pair(b - 1, i);
+            if (o.same(b - 1, i))
+                return text + "\n\n Periode = " + std::to_string(o.period) +
+                       "   Indice d'entree = " + std::to_string(o.entry) + "\n";
+        }
+}
+
+static std::string floyd(long m, long u0)
+{
+    Orbit o(m, u0, 0);
+    std::string text;
+    for (long k = 1;; k++) {
+        text += "\n " + std::to_string(k) + "    " + std::to_string(o.at(k)) + "  " + std::to_string(o.at(2 * k));
+        if (o.same(k, 2 * k))
+            return text + " \n\nperiode = " + std::to_string(k);
+    }
+}
+
+// 101 from 3: period 9, entered after 12 steps, so Floyd meets at 18. 41
+// from 6: period 7, entered after 8 steps; Brent's quarter windows first
+// match 14 terms on. 193 from 40: a fixed point after 17 steps, which Brent
+// reports as the period 17. 46009 from 0: period 800, more than a thousand
+// terms before a window matches. 46340 from 46339: the largest modulus and
+// square. Modulo 2 and 3 the smallest sequences.
+TEST(CyclePrograms, FindTheEntryAndThePeriodOfOtherSequences)
+{
+    struct {
+        long m, start;
+    } rows[] = {{101, 3}, {41, 6}, {46009, 0}, {46340, 46339}, {46340, 3}, {2, 0}, {2, 1}, {3, 0}, {193, 40}};
+    for (auto row : rows) {
+        std::vector<std::string> args{std::to_string(row.m), std::to_string(row.start)};
+        SCOPED_TRACE("m = " + args[0] + ", start " + args[1]);
+        EXPECT_TRANSCRIPT(three_methods(row.m, row.start), run_to_end(PROGRAM(cycle_three_methods), "", args).out);
+        EXPECT_TRANSCRIPT(doubling_search(row.m, row.start),
+                          run_to_end(PROGRAM(cycle_doubling_search), "", args).out);
+        EXPECT_TRANSCRIPT(floyd(row.m, row.start), run_to_end(PROGRAM(cycle_floyd), "", args).out);
+    }
+}
+
+// With the modulus alone the start is the built-in one reduced modulo m.
+TEST(CyclePrograms, TakeTheBuiltInStartModuloTheModulus)
+{
+    EXPECT_TRANSCRIPT(floyd(101, 16), run_to_end(PROGRAM(cycle_floyd), "", {"101"}).out);
+    EXPECT_TRANSCRIPT(floyd(7, 16 % 7), run_to_end(PROGRAM(cycle_floyd), "", {"7"}).out);
+    EXPECT_TRANSCRIPT(three_methods(5, 11 % 5), run_to_end(PROGRAM(cycle_three_methods), "", {"5"}).out);
+}
+
+// The modulus runs from 2 to 46340 (u*u + 1 stays below 2^31), the start
+// over the residues 0 .. m - 1.
+TEST(CyclePrograms, RefuseNumbersOutsideTheirRanges)
+{
+    struct {
+        std::vector<std::string> args;
+        const char *message;
+    } rows[] = {
+        {{"1"}, "m must be an integer from 2 to 46340, not \"1\""},
+        {{"46341"}, "m must be an integer from 2 to 46340, not \"46341\""},
+        {{"101", "101"}, "must be an integer from 0 to 100, not \"101\""},
+        {{"101", "-1"}, "must be an integer from 0 to 100, not \"-1\""},
+    };
+    for (const char *program : {"cycle_three_methods", "cycle_doubling_search", "cycle_floyd"})
+        for (const auto &row : rows) {
+            RunOptions options;
+            options.args = row.args;
+            ProgramRun run = run_program(std::string(SUITE_BIN_DIR "/") + program, options);
+            EXPECT_EQ(2, run.status) << program << " " << row.args.back();
+            EXPECT_EQ("", run.out) << program;
+            EXPECT_NE(std::string::npos, run.err.find(row.message)) << program << ": " << run.err;
+        }
 }

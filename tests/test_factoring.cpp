@@ -1,11 +1,11 @@
-// The factoring programs. The deterministic ones run as processes and are
-// compared with their documented traces, or, for the long difference-of-
-// squares walk, with a walk recomputed here from exact 64-bit squares. The two
-// that draw at random are also built into this test (main renamed), so that
-// their steps can be run from chosen bases, starts and seeds; their real runs
-// are checked line by line and replayed from the clock seed with references
-// that use plain multiplication and std::gcd.
+// The factoring programs: their built-in traces, and runs on other numbers
+// compared with references written here, by plain multiplication, 128-bit
+// powers (power_reference), std::gcd and the C library's srand and rand. The
+// random draws are also replayed through the method functions from chosen
+// seeds.
+#include "arith/arith.hpp"
 #include "harness.hpp"
+#include "programs/factoring/factoring.hpp"
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -17,18 +17,6 @@
 #include <string>
 #include <unistd.h>
 #include <vector>
-
-// From programs/factoring/pminus1_random_base.cpp.
-int ppmc_exponent();
-int attempt(int base, int P);
-int draw_until_factor(int P);
-// From programs/factoring/rho_floyd.cpp.
-int rho_square(int x);
-int rho_step(int x);
-void run_from(int x0);
-// From programs/factoring/pminus1_factorial.cpp.
-extern int m;
-void factorial_steps();
 
 // What the steps print, caught from standard output through a temporary file.
 template <class Steps> static std::string printed_by(Steps steps)
@@ -52,7 +40,7 @@ template <class Steps> static std::string printed_by(Steps steps)
 }
 
 // A number right-aligned in a field of the given width, 0 shown as blanks.
-static std::string field(long value, size_t width)
+static std::string field(long long value, size_t width)
 {
     std::string digits = value == 0 ? "" : std::to_string(value);
     return std::string(width > digits.size() ? width - digits.size() : 0, ' ') + digits;
@@ -68,6 +56,17 @@ static std::vector<std::string> lines_of(const std::string &text)
         else
             lines.back() += c;
     return lines;
+}
+
+static bool proper(long long g, long long n)
+{
+    return g > 1 && g < n;
+}
+
+// gcd(x - 1, n) for a residue x, taking x - 1 modulo n: 1 for x = 0.
+static long long gcd_of_residue_minus_1(long long x, long long n)
+{
+    return std::gcd((x + n - 1) % n, n);
 }
 
 // ---- Pollard p-1 with prime-power and factorial exponents -------------------
@@ -96,6 +95,52 @@ TEST(PminusOnePrimePowers, FindsTheFactor103AtStep12)
     EXPECT_TRANSCRIPT(expected, run.out);
 }
 
+// The prime p of q = p^k, or 0 when q is no prime power, by trial division.
+static long prime_of_power(long q)
+{
+    long p = 2;
+    while (q % p != 0)
+        p++;
+    while (q % p == 0)
+        q /= p;
+    return q == 1 ? p : 0;
+}
+
+// Rows: n and the bound. 88303 = 227 * 389 with 388 = 4 * 97: 389 shows
+// only when the last base up to 100, 97, is applied (226 = 2 * 113 keeps 227
+// hidden). 1024 is a power of the base 2, whose powers fall to 0 (gcd 1). For
+// 2^31 - 1 the order of 2 is 31: the power returns to 1 and the gcd is n.
+TEST(PminusOnePrimePowers, OtherNumbersStepByStep)
+{
+    struct Row {
+        long n, bound;
+    } rows[] = {{8051, 50}, {88303, 100}, {1024, 100}, {2147483647, 100}, {10403, 2}};
+    for (const Row &row : rows) {
+        std::vector<long> bases;
+        for (long q = 2; q <= row.bound; q++)
+            if (long p = prime_of_power(q))
+                bases.push_back(p);
+        std::string list;
+        for (long b : bases)
+            list += std::to_string(b) + " ";
+        std::string expected =
+            list + "\n" + list + "  \n *** m=" + std::to_string(row.n) + " ***\n\n 1      2 ";
+        uint64_t a = 2;
+        for (size_t k = 0; k < bases.size(); k++) {
+            a = power_reference(a, bases[k], row.n);
+            long long g = gcd_of_residue_minus_1(a, row.n);
+            expected += "\n" + field(k + 2, 2) + "  " + field(a, 5) + "    pgcd(" +
+                        field(static_cast<long long>(a) - 1, 5) + " " + field(row.n, 5) +
+                        ")  =" + field(g, 7);
+            if (g > 1)
+                break;
+        }
+        ProgramRun run = run_to_end(PROGRAM(pminus1_prime_powers), "\n",
+                                    {std::to_string(row.n), std::to_string(row.bound)});
+        EXPECT_TRANSCRIPT(expected, run.out) << row.n << " " << row.bound;
+    }
+}
+
 TEST(PminusOneFactorial, FindsTheFactor101AtTenFactorial)
 {
     const std::string expected = "m=10403\n"
@@ -115,41 +160,33 @@ TEST(PminusOneFactorial, FindsTheFactor101AtTenFactorial)
     EXPECT_TRANSCRIPT(expected, run.out);
 }
 
-// b^e mod m from the highest bit of e down, for 64-bit exponents.
-static int power_reference_64(int b, uint64_t e, int modulus)
-{
-    uint64_t r = 1;
-    for (int bit = 63; bit >= 0; bit--) {
-        r = r * r % modulus;
-        if (e >> bit & 1)
-            r = r * static_cast<uint64_t>(b) % modulus;
-    }
-    return static_cast<int>(r);
-}
-
 // 2773 = 47 * 59, where 2 has the orders 23 and 58: no i! up to 13! is a
-// multiple of either, so every gcd is 1 and all thirteen steps are shown. The
-// exponent 13! leaves 32 bits and is shown by its low 32 bits; it must be
-// formed without a signed overflow (fatal in the sanitizer build).
-TEST(PminusOneFactorial, WithoutAFactorRunsThirteenSteps)
+// multiple of either, so every gcd is 1 and all thirteen steps are shown,
+// 13! = 6227020800 in full. 8051 = 83 * 97 gives 97 at 6! (the order of 2 is
+// 48). A multiple of 1024 stands as 1024 itself, the power kept in 1 .. m.
+// Near 2^31 the products of two powers need 62 bits.
+TEST(PminusOneFactorial, OtherModuliStepByStep)
 {
-    const int modulus = 2773;
-    std::string expected;
-    uint64_t factorial = 1;
-    for (int i = 1; i <= 13; i++) {
-        factorial *= i;
-        int a = power_reference_64(2, factorial, modulus);
-        int shown = static_cast<int32_t>(static_cast<uint32_t>(factorial));
-        expected += "\n2 puissance  " + field(shown, 9) + "  =  " + field(a, 6) + "         pgcd(" +
-                    field(a - 1, 6) + " " + field(modulus, 6) + ")  =" + field(std::gcd(a - 1, modulus), 8);
+    for (long m : {2773L, 8051L, 1024L, 2147483647L}) {
+        std::string expected = "m=" + std::to_string(m) + "\n***********\n";
+        uint64_t factorial = 1;
+        for (int i = 1; i <= 13; i++) {
+            factorial *= i;
+            long long a = power_reference(2, factorial, m);
+            if (a == 0)
+                a = m;
+            long long g = std::gcd(a - 1, static_cast<long long>(m));
+            expected += "\n2 puissance  " + field(factorial, 9) + "  =  " + field(a, 6) + "         pgcd(" +
+                        field(a - 1, 6) + " " + field(m, 6) + ")  =" + field(g, 8);
+            if (g > 1)
+                break;
+        }
+        ProgramRun run = run_to_end(PROGRAM(pminus1_factorial), "\n", {std::to_string(m)});
+        EXPECT_TRANSCRIPT(expected, run.out) << "m = " << m;
+        if (m == 2773) {
+            EXPECT_NE(std::string::npos, run.out.find("\n2 puissance  6227020800  =  "));
+        }
     }
-    EXPECT_NE(std::string::npos, expected.find("\n2 puissance  1932053504  =  "));
-
-    int saved = m;
-    m = modulus;
-    std::string out = printed_by([] { factorial_steps(); });
-    m = saved;
-    EXPECT_TRANSCRIPT(expected, out);
 }
 
 // A trace that cannot be written must not end as a success.
@@ -169,73 +206,58 @@ TEST(PminusOneFactorial, ReportsATraceThatCouldNotBeWritten)
 
 const int n_p1 = 32623; // 17 * 19 * 101
 
-// The program's exponent, formed once (it compacts the prime table in place).
+// The program's exponent, formed once.
 static int program_exponent()
 {
-    static const int P = ppmc_exponent();
+    static const int P = ppmc_exponent(40);
     return P;
 }
 
-// b^e mod m from the highest bit of e down, with 64-bit products.
-static int power_reference(int b, uint32_t e, int m)
-{
-    uint64_t r = 1;
-    for (int bit = 31; bit >= 0; bit--) {
-        r = r * r % m;
-        if (e >> bit & 1)
-            r = r * static_cast<uint64_t>(b) % m;
-    }
-    return static_cast<int>(r);
-}
-
-// lcm(1, ..., 40) in 64 bits; the program keeps its low 32 bits.
+// lcm(1, ..., 40) in 64 bits is 5342931457063200; the exponent keeps its low
+// 32 bits.
 static uint32_t exponent_reference()
 {
     uint64_t l = 1;
     for (uint64_t k = 2; k <= 40; k++)
         l = std::lcm(l, k);
-    EXPECT_EQ(5342931457063200u, l);
     return static_cast<uint32_t>(l);
 }
 
-static std::string p1_line(int x)
+static std::string p1_line(long long x, long long n)
 {
-    return "\n   pgcd(" + field(x - 1, 5) + " " + field(n_p1, 5) + ")  =" + field(std::gcd(x - 1, n_p1), 7);
+    return "\n   pgcd(" + field(x - 1, 5) + " " + field(n, 5) +
+           ")  =" + field(gcd_of_residue_minus_1(x, n), 7);
 }
 
-static bool proper(int g, int n)
-{
-    return g > 1 && g < n;
-}
-
-// The draws after srand(seed): bases rand() % 32621 + 1 until one gives a
-// proper factor.
-static std::string p1_draws_reference(unsigned seed)
+// The draws after srand(seed): bases rand() % (n - 2) + 1 until one gives a
+// proper factor, or max_draws of them.
+static std::string p1_draws_reference(long n, unsigned seed, int max_draws = 1000000)
 {
     uint32_t P = exponent_reference();
     srand(seed);
     std::string text;
-    for (;;) {
-        int x = power_reference(rand() % (n_p1 - 2) + 1, P, n_p1);
-        text += p1_line(x);
-        if (proper(std::gcd(x - 1, n_p1), n_p1))
+    for (int draw = 0; draw < max_draws; draw++) {
+        long long x = power_reference(rand() % (n - 2) + 1, P, n);
+        text += p1_line(x, n);
+        if (proper(gcd_of_residue_minus_1(x, n), n))
             return text;
     }
+    return text + "\n   aucun facteur en " + std::to_string(max_draws) + " tirages";
 }
 
 TEST(PminusOneRandomBase, ExponentIsTheLcmCutTo32Bits)
 {
-    EXPECT_EQ(730773792u, exponent_reference());
     EXPECT_EQ(730773792, program_exponent());
+    EXPECT_EQ(exponent_reference(), static_cast<uint32_t>(program_exponent()));
 }
 
-// Rows: a base, its documented line (where there is one) and its gcd. A gcd
-// of 323 ends the run; 32623 (from 10^P = 1) tells nothing.
+// Rows: a base, its line (where it is known by heart) and its gcd. A gcd of
+// 323 ends the run; 32623 (from 10^P = 1) tells nothing.
 TEST(PminusOneRandomBase, ChosenBases)
 {
     struct Row {
         int base;
-        const char *line; // nullptr: only the gcd is documented
+        const char *line; // nullptr: the line of the reference
         int gcd;
     } rows[] = {
         {2, "\n   pgcd( 5814 32623)  =    323", 323},
@@ -245,9 +267,10 @@ TEST(PminusOneRandomBase, ChosenBases)
     };
     for (const Row &row : rows) {
         int g = 0;
-        std::string line = printed_by([&] { g = attempt(row.base, program_exponent()); });
+        std::string line = printed_by([&] { g = pminus1_attempt(n_p1, row.base, program_exponent()); });
         EXPECT_EQ(row.gcd, g) << "base " << row.base;
-        std::string expected = row.line ? row.line : p1_line(power_reference(row.base, 730773792u, n_p1));
+        std::string expected =
+            row.line ? row.line : p1_line(power_reference(row.base, 730773792u, n_p1), n_p1);
         EXPECT_TRANSCRIPT(expected, line) << "base " << row.base;
     }
 }
@@ -257,7 +280,7 @@ TEST(PminusOneRandomBase, GcdCountsOverAllBases)
     std::map<int, int> counts;
     printed_by([&] {
         for (int base = 1; base <= n_p1 - 2; base++)
-            counts[attempt(base, program_exponent())]++;
+            counts[pminus1_attempt(n_p1, base, program_exponent())]++;
     });
     const std::map<int, int> expected = {{323, 27936}, {19, 1746}, {17, 1552},    {1919, 72},
                                          {1717, 64},   {101, 4},   {32623, 1151}, {1, 96}};
@@ -271,8 +294,8 @@ static unsigned first_seed_with_gcd(int wanted)
 {
     for (unsigned seed = 1;; seed++) {
         srand(seed);
-        int x = power_reference(rand() % (n_p1 - 2) + 1, 730773792u, n_p1);
-        if (std::gcd(x - 1, n_p1) == wanted)
+        long long x = power_reference(rand() % (n_p1 - 2) + 1, 730773792u, n_p1);
+        if (gcd_of_residue_minus_1(x, n_p1) == wanted)
             return seed;
     }
 }
@@ -281,22 +304,51 @@ TEST(PminusOneRandomBase, DrawsAgainUntilAProperFactor)
 {
     unsigned gcd_1_seed = first_seed_with_gcd(1), gcd_n_seed = first_seed_with_gcd(n_p1);
     for (unsigned seed : {1u, gcd_1_seed, gcd_n_seed}) {
-        std::string expected = p1_draws_reference(seed);
-        srand(seed);
+        std::string expected = p1_draws_reference(n_p1, seed);
+        seed_random(seed);
         int g = 0;
-        std::string out = printed_by([&] { g = draw_until_factor(program_exponent()); });
+        std::string out = printed_by([&] { g = pminus1_random_draws(n_p1, program_exponent(), 1000000); });
         EXPECT_TRANSCRIPT(expected, out) << "seed " << seed;
         EXPECT_TRUE(proper(g, n_p1)) << "seed " << seed << ": " << g;
         EXPECT_TRUE(seed == 1 || lines_of(out).size() >= 3) << "seed " << seed << " draws once";
     }
 }
 
+// A prime gives only the gcds 1 and n: the draws stop at their limit, with a
+// line that says no factor came. For 4 the base 2 has the power 0.
+TEST(PminusOneRandomBase, NoFactorWithinTheDraws)
+{
+    for (long n : {1000003L, 4L}) {
+        seed_random(7);
+        int g = -1;
+        std::string out = printed_by([&] { g = pminus1_random_draws(n, program_exponent(), 40); });
+        EXPECT_EQ(0, g);
+        EXPECT_TRANSCRIPT(p1_draws_reference(n, 7, 40), out) << "n = " << n;
+    }
+}
+
+// The program with n and the seed given; a seed from 2^31 on is taken as a
+// signed word, as srand takes it. 2147392123 = 10007 * 214589.
+TEST(PminusOneRandomBase, ChosenNumbersAndSeeds)
+{
+    struct Row {
+        long n;
+        unsigned seed;
+    } rows[] = {{10403, 1}, {8051, 1}, {n_p1, 0}, {n_p1, 4294967295u}, {2147392123, 5}};
+    for (const Row &row : rows) {
+        ProgramRun run =
+            run_to_end(PROGRAM(pminus1_random_base), "\n", {std::to_string(row.n), std::to_string(row.seed)});
+        EXPECT_TRANSCRIPT("\n    ppmc P = 730773792" + p1_draws_reference(row.n, row.seed), run.out)
+            << row.n << " " << row.seed;
+    }
+}
+
 // The shipped program, seeded from the clock. Every line must be a P-th power
 // with its gcd, only the last gcd may be a proper factor, and the whole run
-// must be the one the documented draws give for a second of the run.
+// must be the one that the draws of a second of the run give.
 TEST(PminusOneRandomBase, RealRunsAreConsistentAndFollowTheClock)
 {
-    std::set<int> powers;
+    std::set<long long> powers;
     for (int base = 1; base <= n_p1 - 2; base++)
         powers.insert(power_reference(base, 730773792u, n_p1));
     for (int k = 0; k < 2; k++) {
@@ -314,14 +366,14 @@ TEST(PminusOneRandomBase, RealRunsAreConsistentAndFollowTheClock)
             int x = atoi(line.substr(8, 5).c_str()) + 1; // blanks read as 0
             int g = atoi(line.substr(23, 7).c_str());
             EXPECT_EQ(1u, powers.count(x)) << "line " << i << ": not a P-th power";
-            EXPECT_EQ(p1_line(x).substr(1), line) << "line " << i;
+            EXPECT_EQ(p1_line(x, n_p1).substr(1), line) << "line " << i;
             EXPECT_EQ(i + 1 == lines.size(), proper(g, n_p1)) << "line " << i << ": gcd " << g;
         }
 
         bool replayed = false;
         for (time_t second = before; second <= after && !replayed; second++)
-            replayed =
-                run.out == "\n    ppmc P = 730773792" + p1_draws_reference(static_cast<unsigned>(second));
+            replayed = run.out ==
+                       "\n    ppmc P = 730773792" + p1_draws_reference(n_p1, static_cast<unsigned>(second));
         EXPECT_TRUE(replayed) << "no second of the run gives these draws:" << run.out;
     }
 }
@@ -330,22 +382,49 @@ TEST(PminusOneRandomBase, RealRunsAreConsistentAndFollowTheClock)
 
 const int n_rho = 127199; // 311 * 409
 
-static int rho_reference(int x)
+static long long rho_reference(long long x, long long n)
 {
-    return static_cast<int>((static_cast<int64_t>(x) * x + 1) % n_rho);
+    return (x * x + 1) % n;
 }
 
-// The edges of the squaring loop (0 and 1 run no addition, 127198 is -1) and
-// values on both sides of the first reduction (356^2 < n < 357^2).
-TEST(RhoFloyd, SquareAndStepByAddition)
+// The edges of the map (0, 1, and n - 1 = -1 whose square plus one is 2), and
+// squares on both sides of n; for 2^31 - 1 the squares need 62 bits.
+TEST(RhoFloyd, SquarePlusOne)
 {
-    EXPECT_EQ(0, rho_square(0));
-    EXPECT_EQ(1, rho_square(1));
-    EXPECT_EQ(2, rho_step(127198));
-    for (int x : {0, 1, 2, 356, 357, 12345, 63600, 127197, 127198}) {
-        EXPECT_EQ(static_cast<int64_t>(x) * x % n_rho, rho_square(x)) << "x = " << x;
-        EXPECT_EQ(rho_reference(x), rho_step(x)) << "x = " << x;
+    struct Row {
+        int x, m;
+    } rows[] = {{0, n_rho},
+                {1, n_rho},
+                {2, n_rho},
+                {356, n_rho},
+                {357, n_rho},
+                {12345, n_rho},
+                {127198, n_rho},
+                {0, 2},
+                {1, 2},
+                {46341, 2147483647},
+                {2147483646, 2147483647}};
+    for (const Row &row : rows)
+        EXPECT_EQ(rho_reference(row.x, row.m), square_plus_one(row.x, row.m)) << row.x << " mod " << row.m;
+    EXPECT_EQ(2, square_plus_one(127198, n_rho));
+}
+
+// The walk from x0 as the trace shows it, by plain multiplication.
+static std::string rho_walk_reference(long long n, long long x0)
+{
+    std::string text;
+    long long t = x0, h = x0;
+    for (int i = 1; i <= 10000; i++) {
+        t = rho_reference(t, n);
+        h = rho_reference(rho_reference(h, n), n);
+        text += "\n " + std::to_string(i) + "    " + std::to_string(t) + "  " + std::to_string(h);
+        long long d = std::gcd(h - t, n);
+        if (proper(d, n))
+            return text + "\n\n " + std::to_string(d);
+        if (d == n)
+            return text + "Rate";
     }
+    return text;
 }
 
 TEST(RhoFloyd, FromTheStart12345Finds311)
@@ -363,25 +442,23 @@ TEST(RhoFloyd, FromTheStart12345Finds311)
                                  " 10    98411  72909\n"
                                  "\n"
                                  " 311";
-    EXPECT_TRANSCRIPT(expected, printed_by([] { run_from(12345); }));
+    ProgramRun run = run_to_end(PROGRAM(rho_floyd), "\n", {"127199", "12345"});
+    EXPECT_TRANSCRIPT(expected, run.out);
 }
 
-// The walk from x0 as the trace shows it, by plain multiplication.
-static std::string rho_walk_reference(int x0)
+// 8051 = 83 * 97 from 2 gives 97; the prime 10007 ends in "Rate" when the
+// walks meet; 2^31 - 1, prime too, stops silently after 10000 steps;
+// 2147392123 = 10007 * 214589 needs 62-bit squares.
+TEST(RhoFloyd, ChosenNumbersAndStarts)
 {
-    std::string text;
-    int t = x0, h = x0;
-    for (int i = 1; i <= 10000; i++) {
-        t = rho_reference(t);
-        h = rho_reference(rho_reference(h));
-        text += "\n " + std::to_string(i) + "    " + std::to_string(t) + "  " + std::to_string(h);
-        int d = std::gcd(h - t, n_rho);
-        if (proper(d, n_rho))
-            return text + "\n\n " + std::to_string(d);
-        if (d == n_rho)
-            return text + "Rate";
+    struct Row {
+        long long n, x0;
+    } rows[] = {{8051, 2}, {10007, 2}, {2147483647, 0}, {2147392123, 2147392122}, {4, 3}};
+    for (const Row &row : rows) {
+        ProgramRun run =
+            run_to_end(PROGRAM(rho_floyd), "\n", {std::to_string(row.n), std::to_string(row.x0)});
+        EXPECT_TRANSCRIPT(rho_walk_reference(row.n, row.x0), run.out) << row.n << " from " << row.x0;
     }
-    return text;
 }
 
 // The shipped program from its clock seed. Line by line: the tortoise takes
@@ -406,10 +483,10 @@ TEST(RhoFloyd, RealRunsAreConsistentAndFollowTheClock)
             ASSERT_GE(fields, 3) << "line " << i << ": \"" << lines[i] << "\"";
             EXPECT_EQ(static_cast<int>(i), step);
             if (i == 1) {
-                EXPECT_EQ(rho_reference(t_now), h_now) << "x(2) must follow x(1)";
+                EXPECT_EQ(rho_reference(t_now, n_rho), h_now) << "x(2) must follow x(1)";
             } else {
-                EXPECT_EQ(rho_reference(t), t_now) << "line " << i;
-                EXPECT_EQ(rho_reference(rho_reference(h)), h_now) << "line " << i;
+                EXPECT_EQ(rho_reference(t, n_rho), t_now) << "line " << i;
+                EXPECT_EQ(rho_reference(rho_reference(h, n_rho), n_rho), h_now) << "line " << i;
             }
             t = t_now;
             h = h_now;
@@ -425,13 +502,13 @@ TEST(RhoFloyd, RealRunsAreConsistentAndFollowTheClock)
         bool replayed = false;
         for (time_t second = before; second <= after && !replayed; second++) {
             srand(static_cast<unsigned>(second));
-            replayed = run.out == rho_walk_reference(rand() % n_rho);
+            replayed = run.out == rho_walk_reference(n_rho, rand() % n_rho);
         }
         EXPECT_TRUE(replayed) << "no second of the run gives this start:" << run.out;
     }
 }
 
-// ---- Rho on 16019, and the period modulo 83 ---------------------------------
+// ---- Rho with power-of-two saved values, and the period modulo p -----------
 
 TEST(RhoFactor16019, FindsTheFactor83AndItsPeriod)
 {
@@ -461,34 +538,141 @@ TEST(RhoFactor16019, FindsTheFactor83AndItsPeriod)
     EXPECT_TRANSCRIPT(expected, run.out);
 }
 
+// The index kept when index i is reached: the largest power of two below i.
+static long kept_index(long i)
+{
+    long b = 1;
+    while (2 * b < i)
+        b *= 2;
+    return b;
+}
+
+// The sequence x(1) = 1, x(i + 1) = x(i)^2 + 1 modulo m, from index 1.
+static std::vector<long long> orbit(long long m, long last)
+{
+    std::vector<long long> x = {0, 1};
+    for (long i = 2; i <= last; i++)
+        x.push_back(rho_reference(x.back(), m));
+    return x;
+}
+
+// Both phases as the trace shows them. The period and the entry come from
+// the first repeated value of the sequence modulo p, found by a table of
+// first indices.
+static std::string rho_16019_reference(long long n, long long p, bool p_given)
+{
+    std::string text;
+    std::vector<long long> x = orbit(n, 401);
+    long long divisor = 0;
+    for (long i = 2; i <= 401 && divisor == 0; i++) {
+        text += field(i, 2) + " : " + std::to_string(x[i]) + "\n ";
+        long long g = std::gcd(x[i] - x[kept_index(i)], n);
+        if (proper(g, n)) {
+            divisor = g;
+            text += "\n **** " + std::to_string(g) + " ****\n";
+        }
+    }
+    if (!p_given)
+        p = divisor;
+    if (p == 0)
+        return text;
+
+    std::map<long long, long> first_index;
+    std::vector<long long> v = orbit(p, 4 * p + 8);
+    long entry = 1;
+    while (first_index.emplace(v[entry], entry).second)
+        entry++;
+    long period = entry - first_index[v[entry]];
+    entry = first_index[v[entry]];
+
+    text += "\n" + std::string(58, '*');
+    for (long i = 2;; i++) {
+        text += "(" + field(i, 2) + " : " + std::to_string(v[i]) + ") ";
+        if (v[i] == v[kept_index(i)]) {
+            EXPECT_EQ(period, i - kept_index(i)) << "mod " << p;
+            break;
+        }
+    }
+    return text + "\n\n**** T=" + std::to_string(period) + " ****\nIndice d'entr\xe9" +
+           "e= " + std::to_string(entry);
+}
+
+// 8051 = 83 * 97 shows 97 and is then studied modulo 97, or modulo 83 when
+// that is given. The prime 10007 shows no divisor and stops after index 401,
+// unless a modulus is given: 999983 takes more values than a table of 402
+// would hold. 2147483646 = 2 * 3^2 * 7 * 11 * 31 * 151 * 331 shows 3, and
+// 2^31 - 1 needs 62-bit squares.
+TEST(RhoFactor16019, ChosenNumbersAndModuli)
+{
+    struct Row {
+        long long n, p; // p 0: not given
+    } rows[] = {{8051, 0}, {8051, 83}, {10007, 0}, {10007, 999983}, {2147483646, 0}, {2147483647, 2}};
+    for (const Row &row : rows) {
+        std::vector<std::string> args = {std::to_string(row.n)};
+        if (row.p != 0)
+            args.push_back(std::to_string(row.p));
+        ProgramRun run = run_to_end(PROGRAM(rho_factor_16019), "\n", args);
+        EXPECT_TRANSCRIPT(rho_16019_reference(row.n, row.p, row.p != 0), run.out) << row.n << " " << row.p;
+    }
+}
+
 // ---- Fermat's difference-of-squares walk --------------------------------------
 
-// The walk by exact 64-bit squares: y grows while x*x - y*y exceeds N, x while
-// it falls short.
-TEST(DifferenceOfSquaresWalk, PrintsEveryPositionAndTheFactors)
+// The walk by exact squares, from the least x with x*x >= N (found by
+// bisection): y grows while x*x - y*y exceeds N, x while it falls short.
+static std::string fermat_walk_reference(int64_t N)
 {
-    const int64_t N = 4842037507;
-    int64_t x = 69585, y = 0;
-    ASSERT_TRUE((x - 1) * (x - 1) < N && N <= x * x) << "the walk starts at ceil(sqrt N)";
-    std::string expected = "(69585 0)";
-    int positions = 1;
-    while (x * x - y * y != N) {
+    int64_t lo = 1, hi = 3037000499; // the largest square root below 2^63
+    while (lo < hi) {
+        int64_t mid = lo + (hi - lo) / 2;
+        if (mid * mid >= N)
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    int64_t x = lo, y = 0;
+    auto position = [&] { return "(" + std::to_string(x) + " " + std::to_string(y) + ")"; };
+    std::string text = position();
+    for (long steps = 0; x * x - y * y != N; steps++) {
+        if (steps == 1000000)
+            return text + "\n*** aucun facteur en 1000000 pas";
         if (x * x - y * y > N)
             y++;
         else
             x++;
-        expected += "(" + std::to_string(x) + " " + std::to_string(y) + ")";
-        positions++;
+        text += position();
     }
-    expected += "\n***(" + std::to_string(x + y) + " " + std::to_string(x - y) + ")";
-    EXPECT_EQ(419, positions);
-    EXPECT_EQ(N, int64_t{70003} * 69169);
+    return text + "\n***(" + std::to_string(x + y) + " " + std::to_string(x - y) + ")";
+}
 
-    // Standard input at end of file: the key wait returns at once.
-    ProgramRun run = run_to_end(PROGRAM(difference_of_squares_walk), "");
-    EXPECT_TRANSCRIPT(expected, run.out);
-    EXPECT_EQ(0u, run.out.rfind("(69585 0)(69585 1)", 0));
-    EXPECT_NE(std::string::npos, run.out.find("(69585 187)(69586 187)(69586 188)"));
-    const std::string tail = "(69586 416)(69586 417)\n***(70003 69169)";
-    EXPECT_EQ(run.out.size() - tail.size(), run.out.rfind(tail));
+// Rows: N (0: the built-in 4842037507 = 70003 * 69169, 419 positions). 9 is a
+// square and needs no step; 3 and the prime 2000003 can only end at N * 1,
+// which 2000003 does not reach within 10^6 steps. 2^62 - 1 = 3 * 715827883 *
+// 2147483647 and 2147483647 * 2147481629 start near 2^31, whose square
+// needs 62 bits.
+TEST(DifferenceOfSquaresWalk, WalksToTheFactors)
+{
+    for (long long N : {0LL, 8051LL, 3LL, 9LL, 2000003LL, 4611686018427387903LL, 4611681680510420963LL}) {
+        std::vector<std::string> args;
+        if (N != 0)
+            args.push_back(std::to_string(N));
+        // Standard input at end of file: the key wait returns at once.
+        ProgramRun run = run_to_end(PROGRAM(difference_of_squares_walk), "", args);
+        EXPECT_TRANSCRIPT(fermat_walk_reference(N != 0 ? N : 4842037507), run.out) << "N = " << N;
+        if (N == 0) {
+            EXPECT_EQ(419, std::count(run.out.begin(), run.out.end(), '(') - 1);
+            EXPECT_NE(std::string::npos, run.out.find("(69585 187)(69586 187)(69586 188)"));
+        }
+    }
+}
+
+TEST(DifferenceOfSquaresWalk, RefusesAnEvenNumber)
+{
+    RunOptions options;
+    options.args = {"8051000"};
+    ProgramRun run = run_program(PROGRAM(difference_of_squares_walk), options);
+    EXPECT_EQ(2, run.status);
+    EXPECT_EQ("", run.out);
+    EXPECT_NE(std::string::npos, run.err.find("N must be an odd integer from 3 to 4611686018427387903"))
+        << run.err;
 }

@@ -1,7 +1,8 @@
 // The primality programs, each run as a process with standard input at end of
-// file. Short traces are typed from their documented text; the long listings
-// are rebuilt here from trial division and a ring formula for the spiral, and
-// their documented counts and boundary values are checked on their own.
+// file. Short built-in traces are typed in; the listings are rebuilt here from
+// trial division, the probable-prime tests from powers taken one by one, and
+// the spiral from a ring formula; known counts and boundary values are
+// checked on their own.
 #include "harness.hpp"
 #include <string>
 #include <vector>
@@ -144,15 +145,21 @@ static void spiral_point(int i, int &x, int &y)
     }
 }
 
-TEST(SpiralCoordinatesConsole, PrintsTheSpiralThenEulersPolynomial)
+// The spiral's points 0 ... 20879 and their count.
+static std::string spiral_points()
 {
-    std::string expected;
+    std::string text;
     for (int i = 0; i < 20880; i++) {
         int x, y;
         spiral_point(i, x, y);
-        expected += " (" + std::to_string(x) + "  " + std::to_string(y) + ") ";
+        text += " (" + std::to_string(x) + "  " + std::to_string(y) + ") ";
     }
-    expected += "\n *** nb de points = 20880\n";
+    return text + "\n *** nb de points = 20880\n";
+}
+
+TEST(SpiralCoordinatesConsole, PrintsTheSpiralThenEulersPolynomial)
+{
+    std::string expected = spiral_points();
     for (int n = 0; n <= 40; n++) {
         int v = n * n + n + 41;
         expected += " (" + std::to_string(v);
@@ -180,25 +187,216 @@ TEST(PrimeListing, ReportsAnUnwritableTrace)
     EXPECT_NE("", run.err);
 }
 
-// No program reads its command line: arguments change nothing, and with
-// standard input at its end every program finishes at once.
-TEST(PrimalityPrograms, IgnoreArgumentsAndEndAtEndOfInput)
+// Listings up to other limits, against trial division; 2, 3 and 4 are the
+// smallest limits, 7919 the thousandth prime. The proportions are worked out
+// by hand: 1/ln 2 = 1.4427, 1/ln 3 = 0.9102, 1/ln 4 = 0.7213,
+// 1/ln 7919 = 0.1114, and 1/ln 10^6 = 0.0724 beside pi(10^6) = 78498.
+TEST(PrimeListings, ListThePrimesUpToTheLimitGiven)
 {
-    const std::string programs[] = {
-        PROGRAM(prime_listing),
-        PROGRAM(prime_listing_compacted),
-        PROGRAM(prime_proportion),
-        PROGRAM(pseudoprimes_bases_2_3_5),
-        PROGRAM(strong_pseudoprimes_base_2),
-        PROGRAM(strong_test_trace_1729),
-        PROGRAM(strong_test_odd_below_100),
-        PROGRAM(spiral_coordinates_console),
+    struct {
+        int limit;
+        const char *measured, *theoretical;
+    } rows[] = {{2, "0.500", "1.443"}, {3, "0.667", "0.910"}, {4, "0.500", "0.721"}, {7919, "0.126", "0.111"}};
+    for (auto row : rows) {
+        SCOPED_TRACE(row.limit);
+        int count;
+        std::string listing = listing_up_to(row.limit, count);
+        std::string count_line = "\n*** Nombre =" + std::to_string(count) + " \n";
+        std::vector<std::string> args{std::to_string(row.limit)};
+        EXPECT_TRANSCRIPT(listing + "\n*** Nombre = " + std::to_string(count) + " \n",
+                          run_to_end(PROGRAM(prime_listing), "", args).out);
+        EXPECT_TRANSCRIPT(listing + count_line + listing, run_to_end(PROGRAM(prime_listing_compacted), "", args).out);
+        EXPECT_TRANSCRIPT(listing + count_line + "\n Proportion de premiers = " + row.measured +
+                              "\n Proportion theorique de premiers = " + row.theoretical,
+                          run_to_end(PROGRAM(prime_proportion), "", args).out);
+    }
+    std::string out = run_to_end(PROGRAM(prime_proportion), "", {"1000000"}).out;
+    EXPECT_TRUE(ends_with(out, " 999983 \n*** Nombre =78498 \n\n Proportion de premiers = 0.078"
+                               "\n Proportion theorique de premiers = 0.072"));
+}
+
+// n - 1 = 2^s * d with d odd; whether odd n passes the strong test to base a,
+// each power a^(d 2^r) taken afresh rather than by squaring.
+static int odd_part(long n, long &d)
+{
+    int s = 0;
+    for (d = n - 1; d % 2 == 0; d /= 2)
+        s++;
+    return s;
+}
+
+static bool strong_probable_prime(long n, long a)
+{
+    long d;
+    int s = odd_part(n, d);
+    if (power_reference(a, d, n) == 1)
+        return true;
+    for (int r = 0; r < s; r++)
+        if (power_reference(a, d << r, n) == static_cast<uint64_t>(n - 1))
+            return true;
+    return false;
+}
+
+// 340/341 and 2046/2047 sit either side of the least Fermat and strong
+// pseudoprimes to base 2; the smallest limits list nothing.
+TEST(PseudoprimeSearches, ListTheCompositesThatPassUpToTheLimitGiven)
+{
+    for (long limit : {3L, 340L, 341L, 100000L}) {
+        // The composites that pass to base 2, then the marks and survivors of
+        // bases 3 and 5. An even n never passes: 2^(n-1) mod n is even.
+        std::vector<long> passed{};
+        std::string expected;
+        for (long n = 3; n <= limit; n += 2)
+            if (power_reference(2, n - 1, n) == 1 && !prime_by_trial_division(n)) {
+                passed.push_back(n);
+                expected += "  " + std::to_string(n);
+            }
+        expected += "\n nombre de faux premiers probables avec 2 = " + std::to_string(passed.size()) + "\n\n";
+        for (long base : {3L, 5L}) {
+            std::vector<long> kept;
+            for (long n : passed) {
+                if (n % base == 0)
+                    expected += " " + std::to_string(n) + " non premier  ";
+                if (power_reference(base, n - 1, n) == 1) {
+                    expected += "  " + std::to_string(n);
+                    kept.push_back(n);
+                }
+            }
+            expected += std::string("\n\n nombre de faux premiers probables avec 2") +
+                        (base == 3 ? " et 3" : ", 3 et 5") + " = " + std::to_string(kept.size()) + "\n\n";
+            for (long n : kept)
+                expected += " " + std::to_string(n) + " ";
+            passed = kept;
+        }
+        EXPECT_TRANSCRIPT(expected, run_to_end(PROGRAM(pseudoprimes_bases_2_3_5), "", {std::to_string(limit)}).out)
+            << "limit " << limit;
+    }
+    for (long limit : {4L, 2047L, 2048L, 300000L}) {
+        std::string expected = " \n Nombres non premiers, parmi les fort probablement premiers \n\n";
+        for (long n = 3; n < limit; n += 2)
+            if (strong_probable_prime(n, 2) && !prime_by_trial_division(n))
+                expected += " " + std::to_string(n) + " ";
+        EXPECT_TRANSCRIPT(expected,
+                          run_to_end(PROGRAM(strong_pseudoprimes_base_2), "", {std::to_string(limit)}).out)
+            << "limit " << limit;
+    }
+}
+
+// The verdict for every odd number below the limit; 2047 = 23 * 89 is the
+// first composite that passes.
+TEST(StrongTestOddBelow100, GivesTheVerdictsBelowTheLimitGiven)
+{
+    for (long limit : {4L, 6L, 2100L}) {
+        std::string expected;
+        for (long n = 3; n < limit; n += 2)
+            expected += " " + std::to_string(n) + (strong_probable_prime(n, 2) ? " FPP " : " non premier ");
+        std::string out = run_to_end(PROGRAM(strong_test_odd_below_100), "", {std::to_string(limit)}).out;
+        EXPECT_TRANSCRIPT(expected, out) << "limit " << limit;
+    }
+    std::string out = run_to_end(PROGRAM(strong_test_odd_below_100), "", {"2100"}).out;
+    EXPECT_NE(std::string::npos, out.find(" 2045 non premier  2047 FPP  2049 non premier "));
+}
+
+// The trace of the strong test on n to base a: a^d, then a^(2d), a^(4d), ...
+// until 1 or n - 1, each power taken afresh.
+static std::string strong_trace(long n, long a)
+{
+    long d;
+    int s = odd_part(n, d);
+    long first = power_reference(a, d, n);
+    std::string ns = std::to_string(n);
+    if (first == 1 || first == n - 1)
+        return " aq=" + std::to_string(first) + "  " + ns + " FPP ";
+    std::string text = " aq =" + std::to_string(first) + "\n ";
+    for (int k = 1; k < s; k++) {
+        long power = power_reference(a, d << k, n);
+        text += " k=" + std::to_string(k) + " aexpo=" + std::to_string(power) + "  ";
+        if (power == 1)
+            return text + "   k = " + std::to_string(k) + " aexpo = 1 " + ns + " non premier ";
+        if (power == n - 1)
+            return text + " " + std::to_string(k) + "  aexpo = -1 " + ns + " FPP ";
+    }
+    return text + "    k=i  " + ns + " non premier ";
+}
+
+// 561 = 3 * 11 * 17 is shown composite at the third squaring; 2047 passes to
+// base 2 at once; 25326001 = 2251 * 11251 passes to bases 2, 3 and 5 and is
+// caught by 7. 5 is the least n, 9 runs out of squarings, and near 2^31 the
+// squares need 64 bits: 2^31 - 1 is prime, 2147483617 = 2^5 * 67108863 + 1
+// composite.
+TEST(StrongTestTrace1729, TracesTheTestOnTheNumberAndBaseGiven)
+{
+    EXPECT_TRANSCRIPT(" aq =263\n  k=1 aexpo=166   k=2 aexpo=67   k=3 aexpo=1     k = 3 aexpo = 1 561 non premier ",
+                      run_to_end(PROGRAM(strong_test_trace_1729), "", {"561"}).out);
+    struct {
+        long n, a;
+    } rows[] = {{561, 2},      {2047, 2},       {25326001, 2},   {25326001, 3},   {25326001, 5},
+                {25326001, 7}, {5, 2},          {5, 3},          {9, 2},          {2147483647, 2},
+                {2147483647, 2147483645},       {2147483617, 2}, {2147483617, 3}, {1729, 1727}};
+    for (auto row : rows) {
+        std::vector<std::string> args{std::to_string(row.n), std::to_string(row.a)};
+        EXPECT_TRANSCRIPT(strong_trace(row.n, row.a), run_to_end(PROGRAM(strong_test_trace_1729), "", args).out)
+            << row.n << " to base " << row.a;
+    }
+}
+
+// n*n - 79n + 1601 is Euler's polynomial run backwards: prime for every
+// n = 0 ... 40. 210 and -290 are the extreme b: n*n + 210n from 0 to 10000,
+// and n*n - 290n + 10000 from 10000 down to 0; 0 and 1 are no primes. With
+// c = 8357 the primes lie above 5000, and each is found at its own index.
+TEST(SpiralCoordinatesConsole, LooksUpThePolynomialGiven)
+{
+    struct {
+        int b, c;
+    } rows[] = {{-79, 1601}, {210, 0}, {-290, 10000}, {1, 8357}, {-40, 400}};
+    for (auto row : rows) {
+        std::string expected = spiral_points();
+        for (int n = 0; n <= 40; n++) {
+            int v = n * n + row.b * n + row.c;
+            expected += " (" + std::to_string(v);
+            if (prime_by_trial_division(v))
+                expected += " " + std::to_string(v) + ")";
+        }
+        std::vector<std::string> args{std::to_string(row.b), std::to_string(row.c)};
+        EXPECT_TRANSCRIPT(expected, run_to_end(PROGRAM(spiral_coordinates_console), "", args).out)
+            << "b = " << row.b << ", c = " << row.c;
+    }
+}
+
+// Each number outside its range, or not odd where it must be, is refused
+// with its accepted range. For the spiral every value n*n + b*n + c
+// (n = 0 ... 40) must lie in 0 ... 10000: b from -290 to 210, and for b = -79
+// (least value -1560 at n = 39 and 40) c from 1560 to 10000.
+TEST(PrimalityPrograms, RefuseNumbersOutsideTheirRanges)
+{
+    struct {
+        const char *program;
+        std::vector<std::string> args;
+        const char *message;
+    } rows[] = {
+        {"prime_listing", {"1"}, "limit must be an integer from 2 to 10000000, not \"1\""},
+        {"prime_listing_compacted", {"10000001"}, "limit must be an integer from 2 to 10000000"},
+        {"prime_proportion", {"1"}, "limit must be an integer from 2 to 10000000"},
+        {"pseudoprimes_bases_2_3_5", {"2"}, "limit must be an integer from 3 to 10000000"},
+        {"strong_pseudoprimes_base_2", {"3"}, "limit must be an integer from 4 to 10000000"},
+        {"strong_test_odd_below_100", {"1000001"}, "limit must be an integer from 4 to 1000000"},
+        {"strong_test_trace_1729", {"3"}, "n must be an integer from 5 to 2147483647, not \"3\""},
+        {"strong_test_trace_1729", {"2147483649"}, "n must be an integer from 5 to 2147483647"},
+        {"strong_test_trace_1729", {"1000"}, "n must be an odd integer from 5 to 2147483647, not \"1000\""},
+        {"strong_test_trace_1729", {"561", "560"}, "a must be an integer from 2 to 559, not \"560\""},
+        {"strong_test_trace_1729", {"561", "1"}, "a must be an integer from 2 to 559, not \"1\""},
+        {"spiral_coordinates_console", {"-291"}, "b must be an integer from -290 to 210, not \"-291\""},
+        {"spiral_coordinates_console", {"211", "0"}, "b must be an integer from -290 to 210, not \"211\""},
+        {"spiral_coordinates_console", {"-79", "1559"}, "c must be an integer from 1560 to 10000, not \"1559\""},
+        {"spiral_coordinates_console", {"-79", "10001"}, "c must be an integer from 1560 to 10000"},
+        {"spiral_coordinates_console", {"-79"}, "c must be given when b is -79: an integer from 1560 to 10000"},
     };
-    for (const std::string &program : programs) {
-        SCOPED_TRACE(program);
-        ProgramRun plain = run_to_end(program);
-        ProgramRun with_args = run_to_end(program, "", {"--help", "7", "-"});
-        EXPECT_NE("", plain.out);
-        EXPECT_TRUE(plain.out == with_args.out);
+    for (const auto &row : rows) {
+        RunOptions options;
+        options.args = row.args;
+        ProgramRun run = run_program(std::string(SUITE_BIN_DIR "/") + row.program, options);
+        EXPECT_EQ(2, run.status) << row.program << " " << row.args[0];
+        EXPECT_EQ("", run.out) << row.program;
+        EXPECT_NE(std::string::npos, run.err.find(row.message)) << row.program << ": " << run.err;
     }
 }

@@ -1,38 +1,20 @@
-// The period and the entry index of u -> u*u + 1 (mod 41) from u(0) = 16.
-// The windows b .. 2b - 1 (b = 1, 2, 4, 8, ...) double in length; each of
-// their terms is compared with u(b - 1), the term just before the window.
-// Once the window is longer than the period and u(b - 1) lies in the cycle,
-// the term one period after u(b - 1) falls inside the window and matches.
-#include "arith/arith.hpp"
-#include "sequence.hpp"
-#include <cstdio>
+// The period and the entry index of u -> u*u + 1 (mod m), built in from
+// u(0) = 16 modulo 41. The windows b .. 2b - 1 (b = 1, 2, 4, 8, ...) double
+// in length, and each of their terms is compared with u(b - 1), the term
+// just before the window. The program ends without a pause.
+#include "arith/parameters.hpp"
+#include "cycles.hpp"
 
-const int first_term = 16;   // u(0)
-const int table_size = 1000; // room for every term the windows reach
+const int modulus = 41;    // the sequence lives in 0 .. modulus - 1
+const int first_term = 16; // u(0)
 
-int main()
+int main(int argc, char **argv)
 {
-    int u[table_size] = {};
-    int period = 0;
-    bool found = false;
+    Parameters p(argc, argv);
+    int m = p.integer("m", "the modulus of u -> u*u + 1 (mod m)", modulus, 2, 46340);
+    int u0 = p.integer("u0", "the first term u(0)", first_term % m, 0, m - 1, "0 <= u0 < m", "16 mod m");
+    p.done();
 
-    u[0] = first_term;
-    for (int b = 1; !found; b = 2 * b) {
-        for (int i = b; i <= 2 * b - 1; i++) {
-            u[i] = next_term(u[i - 1]);
-            printf("\n (u(%d)= %d   u(%d)= %d)", b - 1, u[b - 1], i, u[i]);
-            if (u[i] == u[b - 1]) {
-                period = i - (b - 1);
-                found = true;
-                break;
-            }
-        }
-    }
-
-    // The cycle begins at the first term that comes back one period later.
-    int entry = 0;
-    while (u[entry] != u[entry + period])
-        entry++;
-    printf("\n\n Periode = %d   Indice d'entree = %d\n", period, entry);
+    cycle_doubling_trace(m, u0);
     return 0;
 }

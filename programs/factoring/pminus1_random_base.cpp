@@ -5,58 +5,27 @@
 // gcd(b^P - 1, n) is usually 323 = 17 * 19. When it is 1 or n itself, the
 // base told nothing and another one is drawn.
 #include "arith/arith.hpp"
+#include "arith/parameters.hpp"
+#include "programs/factoring/factoring.hpp"
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 
-const int n = 32623;  // the number to factor
-const int limit = 40; // the prime-power bases go up to this
+const int limit = 40;          // the prime-power bases go up to this
+const int max_draws = 1000000; // a prime n never gives a proper factor
 
-// The functions below have external linkage: the factoring test builds this
-// file once more, main renamed, and runs them with chosen bases and seeds.
-
-// P = lcm(1, ..., 40) kept to its low 32 bits, as a 32-bit product would
-// keep it: the true value 5342931457063200 leaves the range. What remains,
-// 730773792, is still a multiple of 16 and of 18, which is all that counts.
-int ppmc_exponent()
+int main(int argc, char **argv)
 {
-    std::vector<int> prime_table = prime_power_table(limit);
-    int count = compact_table(prime_table, 1);
-    uint32_t product = 1;
-    for (int c = 1; c <= count; c++)
-        product = product * static_cast<uint32_t>(prime_table[c]);
-    // Read as two's complement; the value fits in 31 bits here.
-    return static_cast<int32_t>(product);
-}
+    Parameters p(argc, argv);
+    int n = p.integer("n", "the number to factor", 32623, 4, INT32_MAX);
+    long long seed =
+        p.integer("seed", "seed of the random generator", time(nullptr), 0, UINT32_MAX, nullptr, "the clock");
+    p.done();
 
-// One base: x = b^P mod n, and the gcd of x - 1 with n, printed and returned.
-int attempt(int base, int P)
-{
-    int x = mod_pow(base, P, n);
-    int g = gcd(x - 1, n);
-    printf("\n   pgcd(%5.d %5.d)  =%7.d", x - 1, n, g);
-    return g;
-}
-
-// Random bases in 1 .. n - 2 until one gives a proper factor, which is
-// returned. There is no limit: only 1247 of the 32621 bases fail.
-int draw_until_factor(int P)
-{
-    int g;
-    do {
-        int base = rand() % (n - 2) + 1;
-        g = attempt(base, P);
-    } while (g <= 1 || g >= n);
-    return g;
-}
-
-int main()
-{
-    srand(time(nullptr));
-    int P = ppmc_exponent();
+    seed_random(static_cast<uint32_t>(seed));
+    int P = ppmc_exponent(limit);
     printf("\n    ppmc P = %d", P);
-    draw_until_factor(P);
+    pminus1_random_draws(n, P, max_draws);
     wait_enter();
     return 0;
 }

@@ -1,30 +1,21 @@
-// The primes up to 100000 by the sieve of Eratosthenes, listed and counted
-// (9592 of them), then moved to the front of the table and listed a second
-// time from there. After the move entries 0 ... 9591 hold the primes in
-// ascending order and every other entry is 0, so the second listing simply
-// runs until the first zero.
+// The primes up to a limit (built in: 100000, with 9592 primes) by the sieve
+// of Eratosthenes, listed and counted, then moved to the front of the table
+// and listed a second time from there. After the move the first entries hold
+// the primes in ascending order and every other entry is 0, so the second
+// listing simply runs until the first zero.
 #include "arith/arith.hpp"
-#include "listing.hpp"
-#include <cstdio>
+#include "arith/parameters.hpp"
+#include "primality.hpp"
 
 const int bound = 100000; // the primes listed are those up to bound, inclusive
 
-int main()
+int main(int argc, char **argv)
 {
-    std::vector<int> prime_table = sieve_primes(bound);
+    Parameters p(argc, argv);
+    int limit = p.integer("limit", "the primes listed are those up to limit", bound, 2, 10000000);
+    p.done();
 
-    // First listing: the non-zero entries of the sieve, in index order.
-    int count = print_prime_listing(prime_table);
-    printf("\n*** Nombre =%d \n", count);
-    wait_enter();
-
-    // Compaction: each prime moves down to the next free entry from 0.
-    compact_table(prime_table, 0);
-
-    // Second listing: from the front, up to the first zero (entry 9592).
-    for (int k = 0; k <= bound && prime_table[k] != 0; k++)
-        printf("%d ", prime_table[k]);
-
+    prime_listing_compacted_trace(limit);
     wait_enter();
     return 0;
 }

@@ -1,28 +1,29 @@
-// The primes up to 2^17 by the sieve of Eratosthenes, listed and counted,
-// then their proportion among the numbers up to 2^17 (12251 / 2^17 = 0.093)
-// beside a fixed proportion shown as the theoretical one. The bound 2^17 is
-// itself scanned, and 2^17 - 1 = 131071 is a Mersenne prime, the last listed.
+// The primes up to a limit by the sieve of Eratosthenes, listed and counted,
+// then their proportion among the numbers up to the limit beside the
+// proportion 1/ln(limit) that the prime number theorem predicts. Built in,
+// the limit is 2^17 (12251 / 2^17 = 0.093) and the second proportion a fixed
+// value. The limit itself is scanned: 2^17 - 1 = 131071 is a Mersenne prime,
+// the last listed.
 #include "arith/arith.hpp"
-#include "listing.hpp"
-#include <cstdio>
+#include "arith/parameters.hpp"
+#include "primality.hpp"
+#include <cmath>
 
 const int bound = 131072; // 2^17: the primes listed are those up to bound, inclusive
 
-// The proportion shown as theoretical: a fixed value, not derived from the
-// count or the bound. It is the float nearest 1/12.512, widened to double
+// The built-in run's theoretical proportion: a fixed value, not derived from
+// the count or the bound. It is the float nearest 1/12.512, widened to double
 // (bit pattern 0x3FB475DA00000000), and prints as 0.080.
 const double theoretical_proportion = 0x1.475dap-4;
 
-int main()
+int main(int argc, char **argv)
 {
-    std::vector<int> prime_table = sieve_primes(bound);
-    int count = print_prime_listing(prime_table);
-    printf("\n*** Nombre =%d \n", count);
+    Parameters p(argc, argv);
+    int limit = p.integer("limit", "the primes counted are those up to limit", bound, 2, 10000000);
+    double theoretical = p.given() ? 1 / std::log(static_cast<double>(limit)) : theoretical_proportion;
+    p.done();
 
-    // count / 2^17 is exact in a double.
-    printf("\n Proportion de premiers = %3.3f", count / static_cast<double>(bound));
-    printf("\n Proportion theorique de premiers = %3.3f", theoretical_proportion);
-
+    prime_proportion_trace(limit, theoretical);
     wait_enter();
     return 0;
 }

@@ -1,0 +1,22 @@
+// cycles.hpp: the period and the entry index of u -> u*u + 1 (mod m), found
+// by comparing terms; each search prints one line per comparison and
+// returns the period it reports.
+#pragma once
+#include "sequence.hpp"
+
+// From u(1) = u1 (terms numbered from 1), the three sections of
+// cycle_three_methods. Power-of-two windows: u(e/2) against each term of
+// e/2 + 1 .. e; exact period, then the entry index.
+int cycle_windows_trace(int m, int u1);
+// "FLOYD": u(k) against u(2k) from k = 1; returns the first k where they
+// meet, a multiple of the period at least the entry index.
+int cycle_floyd_pairs_trace(int m, int u1);
+// "BRENT": the windows again, comparing only above 3e/4; can return a
+// multiple of the period. Then the entry index for it.
+int cycle_brent_trace(int m, int u1);
+
+// From u(0) = u0 (terms numbered from 0). Windows b .. 2b - 1 against
+// u(b - 1), then the period and the entry index.
+int cycle_doubling_trace(int m, int u0);
+// Tortoise u(k) and hare u(2k) from k = 1 until they meet; returns k.
+int cycle_floyd_trace(int m, int u0);
