@@ -13,14 +13,15 @@ in total.
 """
 import gzip
 import os
+import shutil
 import statistics
-import subprocess
 import sys
 import tempfile
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
+sys.dont_write_bytecode = True  # nothing written into the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'web'))
+import headless  # noqa: E402
 
 
 def site_size(site):
@@ -44,18 +45,10 @@ def main():
             if line.startswith('<li><a href="'):
                 names.append((line.split('"')[1][:-5], 'picture' in line.split('</a>')[1][:40]))
     scratch = tempfile.mkdtemp(prefix='web_load.')
-    server = subprocess.Popen(['/usr/bin/python3', os.path.join(os.path.dirname(__file__), '..', 'web', 'serve.py'),
-                               site, '0', '--quiet'], stdout=subprocess.PIPE, text=True)
+    server, base = headless.serve(site)
     driver = None
     try:
-        base = server.stdout.readline().split(' at ')[1].split()[0]
-        options = webdriver.ChromeOptions()
-        options.binary_location = '/usr/bin/chromium'
-        for flag in ('--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-                     '--disable-background-networking', '--disable-component-update', '--disable-sync',
-                     '--user-data-dir=' + scratch):
-            options.add_argument(flag)
-        driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+        driver = headless.chromium(scratch)
         driver.execute_cdp_cmd('Network.enable', {})
         driver.execute_cdp_cmd('Network.setCacheDisabled', {'cacheDisabled': True})
         print('%-28s %8s  %s' % ('program', 'median', 'loads (ms from the start of the page load)'))
@@ -82,6 +75,7 @@ def main():
             driver.quit()
         server.terminate()
         server.wait()
+        shutil.rmtree(scratch, ignore_errors=True)
 
 
 if __name__ == '__main__':

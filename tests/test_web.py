@@ -20,9 +20,11 @@ import time
 import unittest
 import zlib
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
+
+sys.dont_write_bytecode = True  # nothing written into the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'web'))
+import headless  # noqa: E402
 
 NATIVE, SITE = (os.path.abspath(a) for a in sys.argv[1:3])
 EPOCH = 1700000000  # 2023-11-14 22:13:20 UTC, the clock of every run
@@ -125,19 +127,9 @@ class WebEdition(unittest.TestCase):
         cls.scratch = tempfile.mkdtemp(prefix='test_web.')
         cls.downloads = os.path.join(cls.scratch, 'downloads')
         os.makedirs(cls.downloads)
-        cls.server = subprocess.Popen(
-            ['/usr/bin/python3', os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'web',
-                                              'serve.py'), SITE, '0', '--quiet'],
-            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-        cls.base = cls.server.stdout.readline().split(' at ')[1].split()[0]
-        options = webdriver.ChromeOptions()
-        options.binary_location = '/usr/bin/chromium'
-        for flag in ('--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-                     '--disable-background-networking', '--disable-component-update', '--disable-sync',
-                     '--window-size=1000,1000', '--user-data-dir=' + os.path.join(cls.scratch, 'profile')):
-            options.add_argument(flag)
+        cls.server, cls.base = headless.serve(SITE)
         try:
-            cls.driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+            cls.driver = headless.chromium(os.path.join(cls.scratch, 'profile'), '--window-size=1000,1000')
         except Exception:
             cls.server.terminate()
             cls.server.wait()

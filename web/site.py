@@ -64,6 +64,20 @@ def native_usage(native, name, kind):
     return done.stdout.decode('latin-1') if done.returncode == 0 else ''
 
 
+def head(title, extra=''):
+    """The start of a page, to its <body>."""
+    return '''<!DOCTYPE html>
+<html lang="en">
+<head>
+<meta charset="utf-8">
+<meta name="viewport" content="width=device-width, initial-scale=1">
+<title>{}</title>
+<link rel="stylesheet" href="suite.css">
+<link rel="icon" href="data:,">
+{}</head>
+'''.format(html.escape(title), extra + '\n' if extra else '')
+
+
 def page(entry, parameters):
     name, kind, description, example = entry['name'], entry['kind'], entry['description'], entry['example']
     e = html.escape
@@ -92,17 +106,9 @@ def page(entry, parameters):
 <button id="save-trace" type="button">Save trace</button></p>
 <p id="status" aria-live="polite"></p>'''
     info = json.dumps({'name': name, 'kind': kind}).replace('</', '<\\/')
-    return '''<!DOCTYPE html>
-<html lang="en">
-<head>
-<meta charset="utf-8">
-<meta name="viewport" content="width=device-width, initial-scale=1">
-<title>{name}</title>
-<link rel="stylesheet" href="suite.css">
-<link rel="icon" href="data:,">
-<link rel="preload" href="{name}.wasm" as="fetch" type="application/wasm" crossorigin>
-</head>
-<body class="{kind}" data-state="running">
+    # The module is fetched from the start, while the page's scripts load.
+    preload = '<link rel="preload" href="{}.wasm" as="fetch" type="application/wasm" crossorigin>'.format(e(name))
+    return head(name, preload) + '''<body class="{kind}" data-state="running">
 <header><a href="index.html">{title}</a>
 <h1>{name}</h1>
 <p>{description}</p></header>
@@ -129,16 +135,7 @@ def index(themes, programs):
             n=e(p['name']), k='picture' if p['kind'] == 'picture' else 'trace', d=e(p['description']))
             for p in programs if p['theme'] == theme]
         parts.append('<h2>{}</h2>\n<ul class="programs">\n{}\n</ul>'.format(e(heading), '\n'.join(items)))
-    return '''<!DOCTYPE html>
-<html lang="en">
-<head>
-<meta charset="utf-8">
-<meta name="viewport" content="width=device-width, initial-scale=1">
-<title>{title}</title>
-<link rel="stylesheet" href="suite.css">
-<link rel="icon" href="data:,">
-</head>
-<body class="index">
+    return head(TITLE) + '''<body class="index">
 <h1>{title}</h1>
 <p>Twenty-five small programs of elementary computational number theory, each showing every step of
 one classical algorithm: a trace (in French) or a picture drawn in stages. Open one; give it your own
