@@ -65,16 +65,17 @@ def native_usage(native, name, kind):
 
 
 def head(title, extra=''):
-    """The start of a page, to its <body>."""
+    """The start of a page, to its <body>; `extra` comes before the style
+    sheet, which would hold up a script until it has loaded."""
     return '''<!DOCTYPE html>
 <html lang="en">
 <head>
 <meta charset="utf-8">
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <title>{}</title>
-<link rel="stylesheet" href="suite.css">
+{}<link rel="stylesheet" href="suite.css">
 <link rel="icon" href="data:,">
-{}</head>
+</head>
 '''.format(html.escape(title), extra + '\n' if extra else '')
 
 
@@ -106,9 +107,11 @@ def page(entry, parameters):
 <button id="save-trace" type="button">Save trace</button></p>
 <p id="status" aria-live="polite"></p>'''
     info = json.dumps({'name': name, 'kind': kind}).replace('</', '<\\/')
-    # The module is fetched from the start, while the page's scripts load.
-    preload = '<link rel="preload" href="{}.wasm" as="fetch" type="application/wasm" crossorigin>'.format(e(name))
-    return head(name, preload) + '''<body class="{kind}" data-state="running">
+    # The module is fetched and compiled from the start, while the page's
+    # scripts load (suite.js compiles it itself when this did not run).
+    early = ('<script>window.suiteModule = WebAssembly.compileStreaming(fetch({})).catch(() => null);</script>'
+             .format(json.dumps(name + '.wasm').replace('</', '<\\/')))
+    return head(name, early) + '''<body class="{kind}" data-state="running">
 <header><a href="index.html">{title}</a>
 <h1>{name}</h1>
 <p>{description}</p></header>

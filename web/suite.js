@@ -39,11 +39,14 @@
         if (!compiled) {
             const url = program.name + '.wasm';
             const bytes = () => fetch(url).then((r) => r.arrayBuffer()).then((b) => WebAssembly.compile(b));
-            // Streaming compilation needs the application/wasm type; any
-            // server will do for the plain one.
-            compiled = WebAssembly.compileStreaming
-                ? WebAssembly.compileStreaming(fetch(url)).catch(bytes)
-                : bytes();
+            // The page's head started a streaming compilation, which needs
+            // the application/wasm type; any server will do for the plain one.
+            const early = window.suiteModule || Promise.resolve(null);
+            window.suiteModule = null;
+            compiled = early.then((module) => module || bytes()).catch((e) => {
+                compiled = null; // "Run again" tries once more
+                throw e;
+            });
         }
         return compiled;
     }
