@@ -58,10 +58,11 @@
     }
 
     // Bytes are Latin-1: each one is the character of the same number.
-    function latin1(bytes, from, to) {
+    function latin1(chunks) {
         let text = '';
-        for (let i = from; i < to; i += 8192)
-            text += String.fromCharCode.apply(null, bytes.slice(i, Math.min(to, i + 8192)));
+        for (const chunk of chunks)
+            for (let i = 0; i < chunk.length; i += 8192)
+                text += String.fromCharCode.apply(null, chunk.subarray(i, i + 8192));
         return text;
     }
 
@@ -69,10 +70,10 @@
     // and whenever it lets the page run.
     function flush(run) {
         run.flushPending = false;
-        if (run.shown === run.bytes.length)
+        if (run.shown === run.output.length)
             return;
-        run.text.appendData(latin1(run.bytes, run.shown, run.bytes.length));
-        run.shown = run.bytes.length;
+        run.text.appendData(latin1(run.output.slice(run.shown)));
+        run.shown = run.output.length;
         saveTrace.disabled = false;
         if (!firstOutputMarked) {
             firstOutputMarked = true;
@@ -81,8 +82,7 @@
     }
 
     function output(run, bytes) {
-        for (const byte of bytes)
-            run.bytes.push(byte);
+        run.output.push(bytes);
         if (!run.flushPending) {
             run.flushPending = true;
             setTimeout(() => run === current && flush(run), 0);
@@ -107,7 +107,7 @@
     function finish(run, exitStatus, reason) {
         flush(run);
         run.ended = true;
-        const messages = latin1(run.errors, 0, run.errors.length).trim();
+        const messages = latin1(run.errors).trim();
         if (reason !== undefined) {
             setState('ended', 'The program stopped: ' + reason);
         } else {
@@ -126,7 +126,7 @@
 
     function start(args) {
         const run = {
-            args, bytes: [], shown: 0, errors: [], queue: [], resume: null, waits: 0, stage: 0, ended: false,
+            args, output: [], shown: 0, errors: [], queue: [], resume: null, waits: 0, stage: 0, ended: false,
             flushPending: false,
         };
         document.body.dataset.waits = 0;
@@ -161,7 +161,7 @@
                 if (live() && fd === 1)
                     output(run, bytes);
                 else if (live())
-                    run.errors.push(...bytes);
+                    run.errors.push(bytes);
             },
             suiteWait(kind) {
                 return new Promise((resume) => {
@@ -245,7 +245,7 @@
     if (canvas)
         canvas.addEventListener('click', () => answer(0));
     saveTrace.addEventListener('click', () =>
-        download(new Blob([new Uint8Array(current.bytes)], {type: 'text/plain; charset=iso-8859-1'}),
+        download(new Blob(current.output, {type: 'text/plain; charset=iso-8859-1'}),
                  program.name + '.txt'));
     if (savePicture)
         savePicture.addEventListener('click', () => {
