@@ -24,7 +24,8 @@ int compact_table(std::vector<int> &table, int first);
 // 1 if n = p^k for some k >= 1, else 0 (called with n a multiple of p).
 int is_power_of(int n, int p);
 
-// Trial division by every d from 2 to n - 1: 1 if n is prime, else 0.
+// Trial division by every d from 2 up to the square root of n: 1 if n is
+// prime, else 0 (also for n < 2).
 int is_prime(int n);
 
 // a^e mod m by square-and-multiply from the lowest bit of e; every product is

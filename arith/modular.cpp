@@ -5,12 +5,11 @@
 
 int is_prime(int n)
 {
-    if (n == 1)
+    if (n < 2)
         return 0;
-    if (n == 2)
-        return 1;
-    // No square-root bound: every candidate divisor up to n - 1 is tried.
-    for (int d = 2; d < n; d++)
+    // A composite n has a divisor d with d * d <= n, so the trial stops at
+    // the square root (d <= n / d keeps d * d from overflowing near 2^31).
+    for (int d = 2; d <= n / d; d++)
         if (n % d == 0)
             return 0;
     return 1;

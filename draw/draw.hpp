@@ -30,6 +30,11 @@ void show_stage(const char *caption_format, ...) __attribute__((format(printf, 1
 // instead, k counting the waits, and returns false.
 bool wait_key_or_quit();
 
+// Writes the screen to a PNG file: an 8-bit palette image when it has at
+// most 256 colours, else 8-bit RGB; the same colour at every pixel either
+// way. False if the file cannot be written.
+bool save_screen_png(const char *path);
+
 // One pixel, written or read without a bounds test: the caller keeps (x, y)
 // inside the window.
 inline void put_pixel(int x, int y, Uint32 colour)

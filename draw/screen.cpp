@@ -7,6 +7,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 SDL_Surface *screen;
 
@@ -19,6 +20,32 @@ static SDL_Surface *display;
 // The stages of the picture: how many there are, and the last one shown.
 static int stages = 1, stage_shown = 0;
 
+// SDL 2 falls back to drivers that open no window at all when no window
+// system answers: "offscreen" (an unreachable X display makes it the
+// choice) and "dummy" or "evdev". A picture nobody can see would wait for a
+// key forever, so unless the driver was chosen on purpose the program says
+// which display it could not use and ends.
+static void refuse_windowless_driver(const char *name)
+{
+    char driver[64];
+    if (SDL_VideoDriverName(driver, sizeof driver) == nullptr)
+        return;
+    std::string chosen = driver;
+    if (chosen != "offscreen" && chosen != "dummy" && chosen != "evdev")
+        return;
+    const char *x11 = getenv("DISPLAY"), *wayland = getenv("WAYLAND_DISPLAY");
+    std::string displays;
+    if (x11 && *x11)
+        displays = std::string("the display \"") + x11 + "\"";
+    if (wayland && *wayland)
+        displays += std::string(displays.empty() ? "" : " and ") + "the Wayland display \"" + wayland + "\"";
+    std::string why = displays.empty() ? "no display is set (neither DISPLAY nor WAYLAND_DISPLAY)"
+                                       : displays + " cannot be reached";
+    fprintf(stderr, "%s: no window: %s, and SDL's only other choice, its \"%s\" driver, shows nothing\n", name,
+            why.c_str(), driver);
+    exit(1);
+}
+
 void open_screen(int stage_count)
 {
     stages = stage_count;
@@ -26,11 +53,21 @@ void open_screen(int stage_count)
 #ifdef CAPTURE_STAGES
     setenv("SDL_VIDEODRIVER", "dummy", 1);
 #endif
+    // SDL would turn SIGINT and SIGTERM into a quit request, which only moves
+    // the picture to its next stage. Without its handlers Ctrl-C and kill end
+    // the program at once, with the status of the signal; a quit request then
+    // comes only from the window itself.
+    setenv("SDL_NO_SIGNAL_HANDLERS", "1", 1);
+    const char *requested = getenv("SDL_VIDEODRIVER");
+    bool driver_named = requested != nullptr && *requested != '\0';
+
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         fprintf(stderr, "%s: cannot start SDL video: %s\n", name, SDL_GetError());
         exit(1);
     }
     atexit(SDL_Quit);
+    if (!driver_named)
+        refuse_windowless_driver(name);
     display = SDL_SetVideoMode(800, 600, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
     if (display == nullptr) {
         fprintf(stderr, "%s: cannot open an 800x600 32-bit window: %s\n", name, SDL_GetError());
@@ -74,8 +111,6 @@ void show_stage(const char *caption_format, ...)
 }
 
 #ifdef CAPTURE_STAGES
-
-bool save_screen_png(const char *path);
 
 bool wait_key_or_quit()
 {

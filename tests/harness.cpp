@@ -274,7 +274,8 @@ std::string make_temp_dir()
     return buffer.data();
 }
 
-std::vector<Picture> capture_stages(const std::string &capture_path)
+std::vector<Picture> capture_stages(const std::string &capture_path, const std::vector<std::string> &args,
+                                    std::string *out)
 {
     std::string dir = make_temp_dir();
     std::string font = std::string(SUITE_BIN_DIR) + "/times.ttf";
@@ -282,7 +283,10 @@ std::vector<Picture> capture_stages(const std::string &capture_path)
         ADD_FAILURE() << "cannot link the font into " << dir;
     RunOptions options;
     options.cwd = dir;
+    options.args = args;
     ProgramRun run = run_program(capture_path, options);
+    if (out)
+        *out = run.out;
     EXPECT_EQ(0, run.status) << capture_path << " failed:\n" << run.err;
     EXPECT_FALSE(run.timed_out) << capture_path << " timed out";
 

@@ -63,7 +63,10 @@ void write_png(const std::string &path, const Picture &picture);
 
 // Runs a capture variant in a fresh directory (with the font beside it) and
 // returns its stages in order, or fails the test if it did not end cleanly.
-std::vector<Picture> capture_stages(const std::string &capture_path);
+// `args` go on its command line; its standard output (the stage captions)
+// is left in *out when given.
+std::vector<Picture> capture_stages(const std::string &capture_path, const std::vector<std::string> &args = {},
+                                    std::string *out = nullptr);
 
 // Every pixel compared; on failure reports how many differ and the first
 // (x, y) with both colours, and writes both pictures to the test's temp dir.

@@ -136,15 +136,32 @@ TEST(IsPowerOf, KnownValues)
         EXPECT_EQ(row.expected, is_power_of(row.n, row.p)) << row.n << ", " << row.p;
 }
 
-TEST(IsPrime, AgreesWithTrialDivisionToTheRoot)
+// is_prime stops at the square root; division by every d from 2 to n - 1
+// gives the same answers over the whole range the Gaussian pictures test
+// (norms up to 2 * 119^2 = 28322), and near 2^31 the bound does not overflow.
+TEST(IsPrime, SquareRootBoundAgreesWithFullDivision)
 {
+    auto full_division = [](int n) {
+        if (n < 2)
+            return 0;
+        for (int d = 2; d < n; d++)
+            if (n % d == 0)
+                return 0;
+        return 1;
+    };
+    for (int n = -3; n <= 28322; n++)
+        ASSERT_EQ(full_division(n), is_prime(n)) << n;
     struct {
         int n, expected;
-    } rows[] = {{1, 0}, {2, 1}, {3, 1}, {4, 0}, {9, 0}, {25, 0}, {97, 1}, {28322, 0}, {28199, 0}, {28319, 1}};
+    } rows[] = {
+        {28561, 0},                 // 169^2 = 13^4: the divisor 13 lies below the root
+        {2147483647, 1},            // 2^31 - 1
+        {2147395600, 0},            // 46340^2
+        {46337 * 46337, 0},         // the square of the largest prime below the root of 2^31
+        {2147483629, 1},            // the largest prime below 2^31 - 1
+    };
     for (auto row : rows)
         EXPECT_EQ(row.expected, is_prime(row.n)) << row.n;
-    for (int n = 1; n <= 3000; n++)
-        ASSERT_EQ(prime_by_trial_division(n) ? 1 : 0, is_prime(n)) << n;
 }
 
 TEST(ModPow, KnownValues)

@@ -5,6 +5,7 @@
 #include "harness.hpp"
 #include <cmath>
 #include <cstdlib>
+#include <unistd.h>
 #include <map>
 #include <queue>
 #include <set>
@@ -77,8 +78,8 @@ struct WalkCase {
     uint32_t grey;
     int steps;        // 8, 12 or 24
     int circle_units; // radius of the circle, in lattice units
-    // Figures of the walk as documented: points reached, the largest norm
-    // among them, their largest coordinate and the deepest nesting.
+    // Figures of the walk from 1 + i: points reached, the largest norm among
+    // them, their largest coordinate and the deepest nesting.
     size_t reached;
     long farthest_norm;
     int largest_coordinate;
@@ -147,14 +148,28 @@ const WalkCase walks[] = {
       {-2, 0}, {-2, -1}, {-2, -2}, {-1, -2}, {0, -2}, {1, -2}, {2, -2},  {2, -1}}},
 };
 
-// Each program is captured once per run of this test executable.
+// Each program is captured once per run of this test executable, with its
+// standard output (the captions of the stages).
+struct Captured {
+    std::vector<Picture> stages;
+    std::string captions;
+};
+
+const Captured &captured(const std::string &capture)
+{
+    static std::map<std::string, Captured> runs;
+    auto found = runs.find(capture);
+    if (found == runs.end()) {
+        Captured run;
+        run.stages = capture_stages(capture, {}, &run.captions);
+        found = runs.emplace(capture, run).first;
+    }
+    return found->second;
+}
+
 const std::vector<Picture> &stages_of(const std::string &capture)
 {
-    static std::map<std::string, std::vector<Picture>> captured;
-    auto found = captured.find(capture);
-    if (found == captured.end())
-        found = captured.emplace(capture, capture_stages(capture)).first;
-    return found->second;
+    return captured(capture).stages;
 }
 
 int pixel_x(const WalkCase &w, int a)
@@ -177,14 +192,14 @@ std::vector<Point> plotted_primes(const WalkCase &w)
     return primes;
 }
 
-// Breadth-first search from 1 + i through the plotted primes.
-std::set<Point> reachable(const WalkCase &w)
+// Breadth-first search from the start through the plotted primes.
+std::set<Point> reachable(const WalkCase &w, Point start)
 {
     std::vector<Point> primes = plotted_primes(w);
     std::set<Point> plotted(primes.begin(), primes.end());
-    std::set<Point> seen{{1, 1}};
+    std::set<Point> seen{start};
     std::queue<Point> queue;
-    queue.push({1, 1});
+    queue.push(start);
     while (!queue.empty()) {
         Point p = queue.front();
         queue.pop();
@@ -201,13 +216,13 @@ std::set<Point> reachable(const WalkCase &w)
 // steps are tried in order, and a step is taken when it lands on a plotted
 // prime not reached yet. Edges run from parent to child; *deepest is the
 // largest number of points on the path at one time.
-std::vector<std::pair<Point, Point>> walk_tree(const WalkCase &w, size_t *deepest)
+std::vector<std::pair<Point, Point>> walk_tree(const WalkCase &w, Point start, size_t *deepest)
 {
     std::vector<Point> primes = plotted_primes(w);
     std::set<Point> waiting(primes.begin(), primes.end());
     std::vector<std::pair<Point, Point>> edges;
-    std::vector<std::pair<Point, size_t>> path{{{1, 1}, 0}}; // point, next step to try
-    waiting.erase({1, 1});
+    std::vector<std::pair<Point, size_t>> path{{start, 0}}; // point, next step to try
+    waiting.erase(start);
     *deepest = 1;
     while (!path.empty()) {
         Point p = path.back().first;
@@ -266,25 +281,38 @@ TEST_P(GaussianWalk, Stage1AxisPoints)
     }
 }
 
-// The reference reaches the documented number of points, the farthest of
-// them strictly inside the circle, which is the smallest whole radius that
-// holds them all. (Which of them the picture marks is checked below.)
-TEST_P(GaussianWalk, ReachedPointsHaveTheDocumentedFigures)
+// The smallest whole radius whose circle holds a point of the given norm
+// strictly inside.
+int enclosing_radius(long norm)
 {
-    std::set<Point> reached = reachable(w);
-    EXPECT_EQ(w.reached, reached.size());
+    return static_cast<int>(std::floor(std::sqrt(static_cast<double>(norm)))) + 1;
+}
+
+long largest_norm(const std::set<Point> &points)
+{
     long farthest = 0;
+    for (Point p : points)
+        farthest = std::max(farthest, static_cast<long>(p.first) * p.first + static_cast<long>(p.second) * p.second);
+    return farthest;
+}
+
+// From 1 + i the walk reaches 100, 720 and 2996 points, the farthest of
+// norm 137, 2053 and 8737, hence circles of radius 12, 46 and 94; the
+// caption of stage 2 gives the count and the radius.
+TEST_P(GaussianWalk, Stage2CaptionCountsThePointsAndGivesTheRadius)
+{
+    std::set<Point> reached = reachable(w, {1, 1});
+    ASSERT_EQ(w.reached, reached.size());
     int largest = 0;
-    for (Point p : reached) {
-        farthest =
-            std::max(farthest, static_cast<long>(p.first) * p.first + static_cast<long>(p.second) * p.second);
+    for (Point p : reached)
         largest = std::max({largest, std::abs(p.first), std::abs(p.second)});
-    }
-    EXPECT_EQ(w.farthest_norm, farthest);
     EXPECT_EQ(w.largest_coordinate, largest);
-    EXPECT_LT(farthest, static_cast<long>(w.circle_units) * w.circle_units) << "outside the circle";
-    EXPECT_GE(farthest, static_cast<long>(w.circle_units - 1) * (w.circle_units - 1))
-        << "circle not the smallest";
+    ASSERT_EQ(w.farthest_norm, largest_norm(reached));
+    ASSERT_EQ(w.circle_units, enclosing_radius(w.farthest_norm));
+    std::string caption = "stage 2 of 2: the " + std::to_string(w.reached) + " primes that the " +
+                          std::to_string(w.steps) + " steps reach from 1 + i, inside the circle of radius " +
+                          std::to_string(w.circle_units) + "\n";
+    EXPECT_NE(std::string::npos, captured(w.capture).captions.find(caption)) << captured(w.capture).captions;
 }
 
 // The circle about the origin has the program's radius: every column and
@@ -314,36 +342,31 @@ TEST_P(GaussianWalk, Stage2CircleHasTheRadius)
     EXPECT_EQ(0, beyond);
 }
 
-// The documented step order is the step set of the program's name.
-TEST_P(GaussianWalk, StepOrderHoldsEveryStepOnce)
+// Stage 2 is stage 1 with, in black, the disc of every point reached from
+// the start, the segments of the depth-first tree in step order, and the
+// circle of radius circle_units. A segment along an axis or a diagonal is a
+// straight run of pixels; the others (the steps (2, 1) and their images) may
+// only lie within a pixel of their line, and must cross it at their middle
+// column or row. Nothing else changes.
+void expect_walk_drawn(const WalkCase &w, Point start, int circle_units, const Picture &before,
+                       const Picture &shown)
 {
-    std::set<Point> ordered(w.order.begin(), w.order.end());
+    std::set<Point> order(w.order.begin(), w.order.end());
     std::vector<Point> geometric = step_set(w.steps);
-    EXPECT_EQ(w.order.size(), ordered.size());
-    EXPECT_EQ(std::set<Point>(geometric.begin(), geometric.end()), ordered);
-}
-
-// Stage 2 is stage 1 with, in black, the disc of every point reached, the
-// segments of the depth-first tree in step order, and the circle. A segment
-// along an axis or a diagonal is a straight run of pixels; the others (the
-// steps (2, 1) and their images) may only lie within a pixel of their line,
-// and must cross it at their middle column or row. Nothing else changes.
-TEST_P(GaussianWalk, Stage2DrawsTheTreeOfTheWalk)
-{
+    ASSERT_EQ(w.order.size(), order.size()) << "a step twice in the order";
+    ASSERT_EQ(std::set<Point>(geometric.begin(), geometric.end()), order) << "the order is not the step set";
     size_t deepest = 0;
-    std::vector<std::pair<Point, Point>> tree = walk_tree(w, &deepest);
-    std::set<Point> reached = reachable(w);
+    std::vector<std::pair<Point, Point>> tree = walk_tree(w, start, &deepest);
+    std::set<Point> reached = reachable(w, start);
     ASSERT_EQ(reached.size() - 1, tree.size());
-    EXPECT_EQ(w.deepest, deepest) << "nesting of the walk";
 
     enum : uint8_t { unchanged, must_be_black, may_be_black };
     std::vector<uint8_t> role(800 * 600, unchanged);
     auto mark = [&](int x, int y, uint8_t r) {
-        if (role[x + y * 800] != must_be_black)
+        if (in_window(x, y) && role[x + y * 800] != must_be_black)
             role[x + y * 800] = r;
     };
-    const Picture &before = stages[0], &shown = stages[1];
-    const int r = w.circle_units * w.scale;
+    const int r = circle_units * w.scale;
     for (int y = 0; y < 600; y++)
         for (int x = 0; x < 800; x++)
             if (std::fabs(distance_from_origin(x, y) - r) <= 0.75)
@@ -390,13 +413,24 @@ TEST_P(GaussianWalk, Stage2DrawsTheTreeOfTheWalk)
         }
     EXPECT_EQ(0, wrong);
 
-    // So the black centres of primes inside the circle are the points reached.
-    size_t black_centres = 0;
-    for (Point p : plotted_primes(w)) {
-        int x = pixel_x(w, p.first), y = pixel_y(w, p.second);
-        black_centres += shown.at(x, y) == black && distance_from_origin(x, y) < r - 1;
-    }
-    EXPECT_EQ(w.reached, black_centres);
+    // So the black centres of primes off the circle are the points reached.
+    auto off_circle = [&](Point p) {
+        return std::fabs(distance_from_origin(pixel_x(w, p.first), pixel_y(w, p.second)) - r) > 1;
+    };
+    size_t black_centres = 0, reached_off_circle = 0;
+    for (Point p : plotted_primes(w))
+        black_centres += off_circle(p) && shown.at(pixel_x(w, p.first), pixel_y(w, p.second)) == black;
+    for (Point p : reached)
+        reached_off_circle += off_circle(p);
+    EXPECT_EQ(reached_off_circle, black_centres);
+}
+
+TEST_P(GaussianWalk, Stage2DrawsTheTreeOfTheWalk)
+{
+    size_t deepest = 0;
+    walk_tree(w, {1, 1}, &deepest);
+    EXPECT_EQ(w.deepest, deepest) << "nesting of the walk";
+    expect_walk_drawn(w, {1, 1}, w.circle_units, stages[0], stages[1]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Walks, GaussianWalk, ::testing::ValuesIn(walks),
@@ -430,6 +464,80 @@ TEST(GaussianWalkEdges, DrawnOnlyWhenTheCentreIsInside)
             EXPECT_EQ(white, first.at(x + d.first, 600 + d.second))
                 << w.name << ": (" << a << ", " << -row.top_b << ") lies below the window";
         }
+    }
+}
+
+// Walks from other Gaussian primes, each in a component of its own that
+// reaches the window's edge, where some steps lead to centres outside the
+// window: the plot is the same, the tree is the one that the breadth-first
+// search finds from that start, and the circle has the smallest whole radius
+// that holds the points reached (for -39 - 94i it runs beyond the window).
+TEST(GaussianWalkFromAnotherStart, DrawsTheTreeFromThatStart)
+{
+    const struct {
+        const WalkCase &w;
+        Point start;
+        const char *written;
+    } rows[] = {
+        {walks[0], {31, 4}, "31 + 4i"},
+        {walks[1], {19, -46}, "19 - 46i"},
+        {walks[2], {-39, -94}, "-39 - 94i"},
+    };
+    for (const auto &row : rows) {
+        const WalkCase &w = row.w;
+        SCOPED_TRACE(std::string(w.name) + " from " + row.written);
+        std::string captions;
+        std::vector<Picture> got = capture_stages(
+            w.capture, {std::to_string(row.start.first), std::to_string(row.start.second)}, &captions);
+        ASSERT_EQ(2u, got.size());
+        EXPECT_PICTURE(stages_of(w.capture)[0], got[0]);
+
+        std::set<Point> reached = reachable(w, row.start);
+        EXPECT_GT(reached.size(), 1u);
+        EXPECT_EQ(0u, reached.count({1, 1}));
+        int radius = enclosing_radius(largest_norm(reached));
+        expect_walk_drawn(w, row.start, radius, got[0], got[1]);
+        // The circle's ends on the axes, where they lie in the window.
+        int r = radius * w.scale;
+        for (Point end : {Point{400 + r, 300}, Point{400 - r, 300}, Point{400, 300 + r}, Point{400, 300 - r}})
+            if (in_window(end.first, end.second)) {
+                EXPECT_EQ(black, got[1].at(end.first, end.second)) << end.first << ", " << end.second;
+            }
+        std::string caption = "stage 2 of 2: the " + std::to_string(reached.size()) + " primes that the " +
+                              std::to_string(w.steps) + " steps reach from " + row.written +
+                              ", inside the circle of radius " + std::to_string(radius) + "\n";
+        EXPECT_NE(std::string::npos, captions.find(caption)) << captions;
+    }
+}
+
+// A start that is no Gaussian prime, or whose point the plot does not draw,
+// is refused before anything is drawn: status 2, nothing on standard output,
+// and a line that says what is accepted.
+TEST(GaussianWalkFromAnotherStart, RefusesAStartThatIsNoPlottedGaussianPrime)
+{
+    const struct {
+        std::string capture;
+        std::vector<std::string> args;
+        const char *says;
+    } rows[] = {
+        {CAPTURE(gaussian_walk_8), {"4", "2"}, "a Gaussian prime"},           // norm 20
+        {CAPTURE(gaussian_walk_12), {"2", "0"}, "2 is not"},                  // 2 = -i(1 + i)^2
+        {CAPTURE(gaussian_walk_12), {"0", "-1"}, "-i is not"},                // a unit
+        {CAPTURE(gaussian_walk_8), {"34", "1"}, "from -33 to 33"},            // x = 808
+        {CAPTURE(gaussian_walk_8), {"1", "-25"}, "from -24 to 25"},           // y = 600
+        {CAPTURE(gaussian_walk_24), {"120", "1"}, "from -119 to 119"},        // outside the square
+    };
+    for (const auto &row : rows) {
+        RunOptions options;
+        options.args = row.args;
+        options.cwd = make_temp_dir();
+        options.timeout_seconds = 30;
+        ProgramRun run = run_program(row.capture, options);
+        SCOPED_TRACE(row.capture + " " + row.args[0] + " " + row.args[1]);
+        EXPECT_EQ(2, run.status);
+        EXPECT_EQ("", run.out);
+        EXPECT_NE(std::string::npos, run.err.find(row.says)) << run.err;
+        EXPECT_EQ(0, rmdir(options.cwd.c_str())) << "a picture was saved";
     }
 }
 

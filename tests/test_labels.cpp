@@ -7,9 +7,9 @@
 #include <SDL_ttf.h>
 #include <climits>
 #include <cstdlib>
-#include <dirent.h>
 #include <fstream>
 #include <map>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -123,20 +123,16 @@ const Picture &shown()
     return stages.empty() ? empty : stages[0];
 }
 
-TEST(UlamSpiralLabels, SpiralReferenceEndsAtTheDocumentedPoint)
-{
-    std::vector<SpiralPoint> points = spiral();
-    ASSERT_EQ(73u, points.size());
-    EXPECT_EQ(240, points[72].x);
-    EXPECT_EQ(460, points[72].y);
-    EXPECT_EQ(440, points[1].x);
-    EXPECT_EQ(300, points[1].y);
-}
-
 // The whole picture: the title, 72 segments, 72 labels and 72 dots.
 TEST(UlamSpiralLabels, PictureIsTheWalkTheLabelsAndTheDots)
 {
+    // The reference walk: step 1 to (440, 300), step 72 to (240, 460).
     std::vector<SpiralPoint> points = spiral();
+    ASSERT_EQ(73u, points.size());
+    ASSERT_EQ(440, points[1].x);
+    ASSERT_EQ(300, points[1].y);
+    ASSERT_EQ(240, points[72].x);
+    ASSERT_EQ(460, points[72].y);
     Picture expected;
     paste(expected, " ULAM", 20, 80);
     for (int k = 1; k <= steps; k++) {
@@ -150,8 +146,8 @@ TEST(UlamSpiralLabels, PictureIsTheWalkTheLabelsAndTheDots)
     EXPECT_PICTURE(expected, shown());
 }
 
-// The corners given in the description, typed in: every glyph pixel of the
-// label pasted there is black in the picture.
+// The corners of the title and of labels 1 to 6 and 72, worked out from the
+// offsets by hand: every glyph pixel of the label pasted there is black.
 TEST(UlamSpiralLabels, LabelsAtTheirCorners)
 {
     const struct {
@@ -231,10 +227,12 @@ TEST(UlamSpiralLabels, SegmentsJoinConsecutivePoints)
             ASSERT_EQ(black, picture.at(p.first, p.second)) << "segment " << k;
 }
 
-// Without a usable times.ttf in the working directory both builds of the
-// program say which file failed and where, and end with a non-zero status,
-// not a signal, before showing anything.
-TEST(UlamSpiralLabels, UnusableFontIsReported)
+// times.ttf is taken from the working directory, or else from beside the
+// program. Where neither place has a usable font (missing, empty, not a
+// font, cut short), the program names both folders, ends with status 1 and
+// shows nothing. Each case runs a copy of the program in a folder of its
+// own, from another folder.
+TEST(UlamSpiralLabels, FontFromTheWorkingDirectoryOrBesideTheProgram)
 {
     std::string real_font;
     {
@@ -242,55 +240,59 @@ TEST(UlamSpiralLabels, UnusableFontIsReported)
         real_font.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         ASSERT_GT(real_font.size(), 4096u);
     }
+    const std::string none = "(none)";
     const struct {
         const char *name;
-        bool present;
-        std::string content;
-    } fonts[] = {
-        {"missing", false, ""},
-        {"empty", true, ""},
-        {"text", true, "this is not a TrueType font\n"},
-        {"truncated", true, real_font.substr(0, 4096)},
+        std::string build, here, beside; // the fonts in the two folders
+        bool draws;
+    } rows[] = {
+        {"beside the program only", CAPTURE(ulam_spiral_labels), none, real_font, true},
+        {"in the working directory only", CAPTURE(ulam_spiral_labels), real_font, none, true},
+        {"not a font here, a font beside", CAPTURE(ulam_spiral_labels), "not a font\n", real_font, true},
+        {"nowhere", CAPTURE(ulam_spiral_labels), none, none, false},
+        {"nowhere, window build", PROGRAM(ulam_spiral_labels), none, none, false},
+        {"empty and cut short", CAPTURE(ulam_spiral_labels), "", real_font.substr(0, 4096), false},
     };
-    const struct {
-        const char *name;
-        std::string path;
-    } builds[] = {{"program", PROGRAM(ulam_spiral_labels)}, {"capture", CAPTURE(ulam_spiral_labels)}};
-
-    for (const auto &font : fonts)
-        for (const auto &build : builds) {
-            SCOPED_TRACE(std::string(font.name) + " font, " + build.name);
-            std::string dir = make_temp_dir();
-            char resolved[PATH_MAX];
-            ASSERT_NE(nullptr, realpath(dir.c_str(), resolved));
-            if (font.present)
-                std::ofstream(dir + "/times.ttf", std::ios::binary) << font.content;
-            RunOptions options;
-            options.cwd = dir;
-            options.env = {"SDL_VIDEODRIVER=dummy"};
-            options.timeout_seconds = 30;
-            ProgramRun run = run_program(build.path, options);
-
-            EXPECT_FALSE(run.timed_out);
-            EXPECT_NE(0, run.status);
-            EXPECT_LT(run.status, 128) << "ended by a signal:\n" << run.err;
-            EXPECT_NE(std::string::npos, run.err.find("times.ttf")) << run.err;
-            EXPECT_NE(std::string::npos, run.err.find(resolved)) << run.err;
-            EXPECT_EQ("", run.out);
-
-            // Nothing but the font is left in the directory: no picture.
-            DIR *listing = opendir(dir.c_str());
-            ASSERT_NE(nullptr, listing);
-            while (dirent *entry = readdir(listing)) {
-                std::string file = entry->d_name;
-                if (file == "." || file == "..")
-                    continue;
-                EXPECT_EQ("times.ttf", file) << "left behind";
-                unlink((dir + "/" + file).c_str());
-            }
-            closedir(listing);
-            rmdir(dir.c_str());
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string here = make_temp_dir(), beside = make_temp_dir();
+        char resolved_here[PATH_MAX], resolved_beside[PATH_MAX];
+        ASSERT_NE(nullptr, realpath(here.c_str(), resolved_here));
+        ASSERT_NE(nullptr, realpath(beside.c_str(), resolved_beside));
+        std::string program = beside + "/ulam_spiral_labels";
+        {
+            std::ifstream in(row.build, std::ios::binary);
+            std::ofstream(program, std::ios::binary) << in.rdbuf();
         }
+        ASSERT_EQ(0, chmod(program.c_str(), 0755));
+        if (row.here != none)
+            std::ofstream(here + "/times.ttf", std::ios::binary) << row.here;
+        if (row.beside != none)
+            std::ofstream(beside + "/times.ttf", std::ios::binary) << row.beside;
+        RunOptions options;
+        options.cwd = here;
+        options.env = {"SDL_VIDEODRIVER=dummy"};
+        options.timeout_seconds = 30;
+        ProgramRun run = run_program(program, options);
+
+        EXPECT_FALSE(run.timed_out);
+        std::string picture = here + "/ulam_spiral_labels-1.png";
+        if (row.draws) {
+            EXPECT_EQ(0, run.status) << run.err;
+            EXPECT_PICTURE(shown(), read_png(picture));
+        } else {
+            EXPECT_EQ(1, run.status) << run.err;
+            EXPECT_NE(std::string::npos, run.err.find("times.ttf")) << run.err;
+            EXPECT_NE(std::string::npos, run.err.find(std::string(resolved_here) + " (")) << run.err;
+            EXPECT_NE(std::string::npos, run.err.find(std::string(resolved_beside) + " (")) << run.err;
+            EXPECT_EQ("", run.out);
+            EXPECT_NE(0, access(picture.c_str(), F_OK)) << "a picture was saved";
+        }
+        for (const std::string &file : {picture, here + "/times.ttf", beside + "/times.ttf", program})
+            unlink(file.c_str());
+        rmdir(here.c_str());
+        rmdir(beside.c_str());
+    }
 }
 
 } // namespace

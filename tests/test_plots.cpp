@@ -2,13 +2,15 @@
 // read from the PNGs of their capture variants. Expected pictures are built
 // here by references of their own: the spiral's positions from a closed form
 // of its rings, primes by trial division, the plot scales in exact integer
-// arithmetic, the hyperbola's float steps on an integer grid; the documented
-// figures check those references first.
+// arithmetic, the hyperbola's float steps on an integer grid. Each test
+// first checks its reference against figures worked out by hand.
 #include "harness.hpp"
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <set>
+#include <string>
+#include <unistd.h>
 #include <utility>
 
 using Points = std::set<std::pair<int, int>>;
@@ -77,22 +79,24 @@ static std::pair<int, int> spiral_pixel(int n)
     return {400 + 4 * X, 300 + 4 * Y};
 }
 
-TEST(UlamSpiralPlot, ReferenceSpiralPutsTheNumbersWhereDocumented)
+// The reference spiral: numbers 1 to 10 at (400, 300), (404, 300), ...,
+// 41 at lattice point (-3, 1), 1601 at (-20, -20), 20881 at (-72, 72);
+// successive numbers are lattice neighbours, and no point repeats.
+static void check_spiral_reference()
 {
     const std::pair<int, int> first_ten[] = {{400, 300}, {404, 300}, {404, 296}, {400, 296}, {396, 296},
                                              {396, 300}, {396, 304}, {400, 304}, {404, 304}, {408, 304}};
     for (int n = 1; n <= 10; n++)
-        EXPECT_EQ(first_ten[n - 1], spiral_pixel(n)) << n;
-    EXPECT_EQ(std::pair(-3, 1), spiral_point(41));
-    EXPECT_EQ(std::pair(388, 312), spiral_pixel(43));
-    EXPECT_EQ(std::pair(404, 312), spiral_pixel(47));
-    EXPECT_EQ(std::pair(-20, -20), spiral_point(1601));
-    EXPECT_EQ(std::pair(-72, 72), spiral_point(spiral_last));
-    // Successive numbers are neighbours on the lattice, and no point repeats.
+        ASSERT_EQ(first_ten[n - 1], spiral_pixel(n)) << n;
+    ASSERT_EQ(std::pair(-3, 1), spiral_point(41));
+    ASSERT_EQ(std::pair(388, 312), spiral_pixel(43));
+    ASSERT_EQ(std::pair(404, 312), spiral_pixel(47));
+    ASSERT_EQ(std::pair(-20, -20), spiral_point(1601));
+    ASSERT_EQ(std::pair(-72, 72), spiral_point(spiral_last));
     std::set<std::pair<int, int>> seen;
     for (int n = 1; n <= spiral_last; n++) {
         auto [x, y] = spiral_point(n);
-        EXPECT_TRUE(seen.insert({x, y}).second) << n;
+        ASSERT_TRUE(seen.insert({x, y}).second) << n;
         if (n > 1) {
             auto [px, py] = spiral_point(n - 1);
             ASSERT_EQ(1, std::abs(x - px) + std::abs(y - py)) << n;
@@ -100,27 +104,35 @@ TEST(UlamSpiralPlot, ReferenceSpiralPutsTheNumbersWhereDocumented)
     }
 }
 
-TEST(UlamSpiralPlot, PrimesThenEulersPolynomialInRed)
+// The first held stage: the light grey path through 1 .. 20881, and a black
+// disc on every prime below 20880 (the path is flipped without a wait, so
+// the first held picture already has the primes).
+static Picture spiral_with_primes(int *marked)
 {
-    std::vector<Picture> got = capture_stages(CAPTURE(ulam_spiral_plot));
-    ASSERT_EQ(2u, got.size());
-
-    // Stage 1 (the path is flipped without a wait, so the first held picture
-    // already has the primes): the light grey path through 1 .. 20881, and a
-    // black disc on every prime below 20880.
     Picture primes;
     for (int n = 1; n < spiral_last; n++) {
         auto [x0, y0] = spiral_pixel(n);
         auto [x1, y1] = spiral_pixel(n + 1);
         paint_straight(primes, x0, y0, x1, y1, light_grey);
     }
-    int marked = 0;
+    *marked = 0;
     for (int n = 2; n < spiral_last - 1; n++)
         if (prime_by_trial_division(n)) {
             auto [x, y] = spiral_pixel(n);
             paint_disc2(primes, x, y, black);
-            marked++;
+            ++*marked;
         }
+    return primes;
+}
+
+TEST(UlamSpiralPlot, PrimesThenEulersPolynomialInRed)
+{
+    check_spiral_reference();
+    std::vector<Picture> got = capture_stages(CAPTURE(ulam_spiral_plot));
+    ASSERT_EQ(2u, got.size());
+
+    int marked = 0;
+    Picture primes = spiral_with_primes(&marked);
     EXPECT_EQ(2348, marked);
     EXPECT_PICTURE(primes, got[0]);
 
@@ -135,7 +147,7 @@ TEST(UlamSpiralPlot, PrimesThenEulersPolynomialInRed)
     }
     EXPECT_PICTURE(euler, got[1]);
 
-    // The documented figures, read off the captured pictures themselves.
+    // 2348 black centres, then 40 red ones, read off the captured pictures.
     int black_centres = 0, red_centres = 0;
     for (int n = 1; n <= spiral_last; n++) {
         auto [x, y] = spiral_pixel(n);
@@ -157,6 +169,101 @@ TEST(UlamSpiralPlot, PrimesThenEulersPolynomialInRed)
     EXPECT_EQ(light_grey, got[0].at(112, 588));
     EXPECT_EQ(white, got[0].at(112, 589));
     EXPECT_EQ(white, got[0].at(111, 588));
+}
+
+// Other polynomials n*n + b*n + c: the same spiral and primes, then the
+// verdict of each value: a red disc on a prime, and on anything else a black
+// blot, the disc of radius 10, which holds exactly the 357 pixels within
+// 10.7 of its centre. The blots lie under the red discs. -79 1601 runs
+// through Euler's values backwards (n -> 39 - n); -39 421 gives each of
+// Euler's first twenty values twice; n*n + 1 is prime for 11 values and is
+// 1 at n = 0.
+TEST(UlamSpiralPlot, OtherPolynomials)
+{
+    const struct {
+        long b, c;
+        const char *polynomial;
+        int primes;
+    } rows[] = {
+        {-79, 1601, "n*n - 79*n + 1601", 40},
+        {-39, 421, "n*n - 39*n + 421", 40},
+        {0, 1, "n*n + 1", 11},
+    };
+    std::vector<std::pair<int, int>> blot;
+    for (int dx = -11; dx <= 11; dx++)
+        for (int dy = -11; dy <= 11; dy++)
+            if (dx * dx + dy * dy <= 10.7 * 10.7)
+                blot.push_back({dx, dy});
+    ASSERT_EQ(357u, blot.size());
+    int marked = 0;
+    const Picture primes = spiral_with_primes(&marked);
+
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.polynomial);
+        std::string captions;
+        std::vector<Picture> got =
+            capture_stages(CAPTURE(ulam_spiral_plot), {std::to_string(row.b), std::to_string(row.c)}, &captions);
+        ASSERT_EQ(2u, got.size());
+        EXPECT_PICTURE(primes, got[0]);
+
+        Picture expected = primes;
+        std::vector<long> values;
+        int prime_values = 0;
+        for (long n = 0; n < 40; n++)
+            values.push_back(n * n + row.b * n + row.c);
+        for (long v : values)
+            if (!prime_by_trial_division(v)) {
+                auto [x, y] = spiral_pixel(static_cast<int>(v));
+                for (auto [dx, dy] : blot)
+                    expected.set(x + dx, y + dy, black);
+            }
+        for (long v : values)
+            if (prime_by_trial_division(v)) {
+                auto [x, y] = spiral_pixel(static_cast<int>(v));
+                paint_disc2(expected, x, y, red);
+                prime_values++;
+            }
+        EXPECT_EQ(row.primes, prime_values);
+        EXPECT_PICTURE(expected, got[1]);
+
+        std::string caption = std::string("stage 3 of 3: the values of ") + row.polynomial + " for n = 0 to 39";
+        caption += prime_values == 40 ? " in red; a black blot would be a composite\n"
+                                      : ": " + std::to_string(prime_values) + " of them prime, in red; " +
+                                            std::to_string(40 - prime_values) + " not prime, as black blots\n";
+        EXPECT_NE(std::string::npos, captions.find(caption)) << captions;
+    }
+}
+
+// b and c must keep all forty values within the spiral's 1 .. 20881. The
+// values of n*n + b*n spread over 1521 + 39b for b >= 0 and over
+// -1521 - 39b for b <= -78 (less between), so b runs from -574 to 496, where
+// c runs from 1 to 20881 - 1521 - 39 * 496 = 16. For b = -79 the values
+// n*n - 79n run from -1560 to 0, so c runs from 1561 to 20881, and -79
+// alone, with the built-in c = 41, is refused.
+TEST(UlamSpiralPlot, RefusesAPolynomialThatLeavesTheSpiral)
+{
+    const struct {
+        std::vector<std::string> args;
+        const char *says;
+    } rows[] = {
+        {{"497"}, "b must be an integer from -574 to 496"},
+        {{"-575", "20000"}, "b must be an integer from -574 to 496"},
+        {{"-79", "1560"}, "c must be an integer from 1561 to 20881"},
+        {{"-79", "20882"}, "c must be an integer from 1561 to 20881"},
+        {{"496", "17"}, "c must be an integer from 1 to 16"},
+        {{"-79"}, "c must be given when b is -79: an integer from 1561 to 20881"},
+    };
+    for (const auto &row : rows) {
+        RunOptions options;
+        options.args = row.args;
+        options.cwd = make_temp_dir();
+        options.timeout_seconds = 30;
+        ProgramRun run = run_program(CAPTURE(ulam_spiral_plot), options);
+        EXPECT_EQ(2, run.status) << row.args[0];
+        EXPECT_EQ("", run.out) << row.args[0];
+        EXPECT_NE(std::string::npos, run.err.find(row.says)) << run.err;
+        EXPECT_EQ(0, rmdir(options.cwd.c_str())) << "a picture was saved";
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -184,29 +291,31 @@ static int estimate_row(int n)
     return static_cast<int>(std::floor(550.0 - n / std::log(double(n)) / 10.0));
 }
 
-TEST(PrimeCountPlot, ReferenceScalesMatchTheDocumentedFigures)
+// The reference scales, against hand-worked cases: column 22 for n = 200
+// (3n/200 = 3 exactly, truncated one lower) but 23 for n = 202; row 548 for
+// the count 10; and n / ln n never within 1e-5 of a whole row, so double
+// precision places the estimate as extended precision does.
+TEST(PrimeCountPlot, CountAndEstimateOnTheAxes)
 {
     const struct {
         int n, column;
     } columns[] = {{2, 20}, {200, 22}, {202, 23}, {30000, 469}, {50000, 769}};
     for (auto c : columns)
-        EXPECT_EQ(c.column, count_column(c.n)) << "n = " << c.n;
+        ASSERT_EQ(c.column, count_column(c.n)) << "n = " << c.n;
     const struct {
         int c, row;
     } rows[] = {{1, 549}, {9, 549}, {10, 548}, {11, 548}, {5133, 36}};
     for (auto r : rows)
-        EXPECT_EQ(r.row, count_row(r.c)) << "c = " << r.c;
-    EXPECT_EQ(549, estimate_row(2));
-    EXPECT_EQ(87, estimate_row(50000));
+        ASSERT_EQ(r.row, count_row(r.c)) << "c = " << r.c;
+    ASSERT_EQ(549, estimate_row(2));
+    ASSERT_EQ(87, estimate_row(50000));
     for (int n = 2; n <= 50000; n += 2) {
         double v = 550.0 - n / std::log(double(n)) / 10.0;
         ASSERT_GT(std::abs(v - std::round(v)), 1e-5) << "n = " << n;
     }
-}
 
-TEST(PrimeCountPlot, CountAndEstimateOnTheAxes)
-{
-    std::vector<Picture> got = capture_stages(CAPTURE(prime_count_plot));
+    std::string captions;
+    std::vector<Picture> got = capture_stages(CAPTURE(prime_count_plot), {}, &captions);
     ASSERT_EQ(1u, got.size());
     const Picture &plot = got[0];
 
@@ -225,6 +334,7 @@ TEST(PrimeCountPlot, CountAndEstimateOnTheAxes)
         }
     }
     EXPECT_EQ(5133, pi);
+    EXPECT_NE(std::string::npos, captions.find("(pi(50000) = 5133)\n")) << captions;
     paint_straight(expected, 770, 40, 770, 550, black);
     for (int y = 50; y <= 450; y += 100)
         paint_straight(expected, 15, y, 25, y, black);
@@ -311,29 +421,28 @@ static Curve hyperbola_reference()
     return curve;
 }
 
-TEST(FermatWalkPlot, ReferenceHyperbolaMatchesTheDocumentedFigures)
-{
-    Curve curve = hyperbola_reference();
-    EXPECT_EQ(467581, curve.passes);
-    EXPECT_EQ(90104, curve.drawn);
-    EXPECT_EQ(803u, curve.centres.size());
-    // The first disc, at x = 13.60148, y about 0.0165, and the last, at row 10.
-    EXPECT_EQ(std::pair(438, 549), curve.first);
-    EXPECT_EQ(std::pair(706, 10), curve.last);
-}
-
 TEST(FermatWalkPlot, WalkOfFermatsMethodBesideTheHyperbola)
 {
-    std::vector<Picture> got = capture_stages(CAPTURE(fermat_walk_plot));
+    // The reference curve: 467581 passes, 90104 of them drawing a disc, at
+    // 803 centres; the first at x = 13.60148, y about 0.0165, the last on row 10.
+    Curve curve = hyperbola_reference();
+    ASSERT_EQ(467581, curve.passes);
+    ASSERT_EQ(90104, curve.drawn);
+    ASSERT_EQ(803u, curve.centres.size());
+    ASSERT_EQ(std::pair(438, 549), curve.first);
+    ASSERT_EQ(std::pair(706, 10), curve.last);
+
+    std::string captions;
+    std::vector<Picture> got = capture_stages(CAPTURE(fermat_walk_plot), {}, &captions);
     ASSERT_EQ(1u, got.size());
     const Picture &plot = got[0];
 
-    // The route, from the documented turn points: (14, 0) up to (14, 4), right
+    // The route, from its turn points: (14, 0) up to (14, 4), right
     // to (15, 4), ..., up to the end (21, 16), where 21^2 - 16^2 = 185.
     const std::pair<int, int> turns[] = {{14, 0},  {14, 4},  {15, 4},  {15, 7},  {16, 7},  {16, 9},
                                          {17, 9},  {17, 11}, {18, 11}, {18, 12}, {19, 12}, {19, 14},
                                          {20, 14}, {20, 15}, {21, 15}, {21, 16}};
-    EXPECT_EQ(185, 21 * 21 - 16 * 16);
+    EXPECT_NE(std::string::npos, captions.find("at (21, 16): 185 = 5 * 37\n")) << captions;
     Picture centre_line;
     std::set<std::pair<int, int>> route;
     for (size_t i = 1; i < std::size(turns); i++) {
@@ -375,7 +484,7 @@ TEST(FermatWalkPlot, WalkOfFermatsMethodBesideTheHyperbola)
     // The hyperbola: exactly the plus signs about the reference centres,
     // where nothing black was drawn over them.
     Picture curve_picture;
-    for (auto [x, y] : hyperbola_reference().centres)
+    for (auto [x, y] : curve.centres)
         paint_disc1(curve_picture, x, y, curve_grey);
     for (int y = 0; y < 600; y++)
         for (int x = 0; x < 800; x++) {

@@ -3,6 +3,7 @@
 // to date by adding the odd numbers u = 2x + 1 and v = 2y + 1. The walk steps
 // right while r < 0 and up while r > 0, and stops on the hyperbola
 // x*x - y*y = 185, at (21, 16): 185 = (21 - 16)(21 + 16) = 5 * 37.
+#include "arith/parameters.hpp"
 #include "draw/draw.hpp"
 #include <cmath>
 
@@ -18,8 +19,11 @@ static int pixel_y(int y)
     return 550 - 30 * y;
 }
 
-int main(int, char **)
+int main(int argc, char **argv)
 {
+    Parameters parameters(argc, argv);
+    parameters.done();
+
     open_screen(1);
     Uint32 white = SDL_MapRGB(screen->format, 255, 255, 255);
     Uint32 black = SDL_MapRGB(screen->format, 0, 0, 0);
@@ -64,7 +68,8 @@ int main(int, char **)
     // The end: x*x - y*y = 185.
     fill_disc(pixel_x(x), pixel_y(y), 6, black);
 
-    show_stage("the walk from (14, 0) up and right to the hyperbola x*x - y*y = 185, at (21, 16)");
+    show_stage("the walk from (14, 0) up and right to the hyperbola x*x - y*y = %d, at (%d, %d): %d = %d * %d", n, x,
+               y, n, x - y, x + y);
     wait_key_or_quit();
     return 0;
 }

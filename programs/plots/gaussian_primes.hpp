@@ -14,29 +14,33 @@ inline bool centre_in_window(int a, int b, int x, int y)
     return inside_x && inside_y;
 }
 
+// Whether a + bi is a Gaussian prime: off the axes exactly when its norm
+// a*a + b*b is a rational prime; on an axis exactly when it is a unit times a
+// rational prime of the form 4k + 3 (so 2, the units and 0 are not).
+inline bool gaussian_prime(int a, int b)
+{
+    if (a != 0 && b != 0)
+        return is_prime(a * a + b * b) == 1;
+    int q = a + b < 0 ? -(a + b) : a + b;
+    return is_prime(q) == 1 && q % 4 == 3;
+}
+
 // Calls plot(a, b) for every Gaussian prime a + bi with |a|, |b| <= bound,
-// found from the first quadrant by symmetry. On an axis, p and pi are prime
-// exactly when p is a rational prime of the form 4k + 3 (so 2 and the units
-// are not); off the axes a + bi is prime exactly when its norm a*a + b*b is a
-// rational prime. The four mirror images come in the order (i, j), (i, -j),
-// (-i, j), (-i, -j).
+// found from the first quadrant by symmetry. The mirror images come in the
+// order (i, j), (i, -j), (-i, j), (-i, -j); on an axis there are two.
 inline void plot_gaussian_primes(int bound, void (*plot)(int a, int b))
 {
     for (int i = 0; i <= bound; i++)
         for (int j = 0; j <= bound; j++) {
-            if (i == 0 && j == 0)
+            if ((i == 0 && j == 0) || !gaussian_prime(i, j))
                 continue;
             if (j == 0) {
-                if (is_prime(i) == 1 && i % 4 == 3) {
-                    plot(i, 0);
-                    plot(-i, 0);
-                }
+                plot(i, 0);
+                plot(-i, 0);
             } else if (i == 0) {
-                if (is_prime(j) == 1 && j % 4 == 3) {
-                    plot(0, j);
-                    plot(0, -j);
-                }
-            } else if (is_prime(i * i + j * j) == 1) {
+                plot(0, j);
+                plot(0, -j);
+            } else {
                 plot(i, j);
                 plot(i, -j);
                 plot(-i, j);

@@ -7,6 +7,7 @@
 // 1/10), and truncated: where the exact value is whole, the pixel is the one
 // before it.
 #include "arith/arith.hpp"
+#include "arith/parameters.hpp"
 #include "draw/draw.hpp"
 #include <cmath>
 
@@ -15,8 +16,11 @@ const int bound = 50000;
 static const long double column_scale = static_cast<long double>(0.015); // pixels per unit of n
 static const long double row_scale = static_cast<long double>(0.1);      // pixels per unit of a count
 
-int main(int, char **)
+int main(int argc, char **argv)
 {
+    Parameters parameters(argc, argv);
+    parameters.done();
+
     open_screen(1);
     Uint32 white = SDL_MapRGB(screen->format, 255, 255, 255);
     Uint32 black = SDL_MapRGB(screen->format, 0, 0, 0);
@@ -54,7 +58,7 @@ int main(int, char **)
     for (int Y = 450; Y >= 50; Y -= 100)
         draw_line_clipped(15, Y, 25, Y, black);
 
-    show_stage("pi(n) in black above n / ln n in grey, for the even n up to %d", bound);
+    show_stage("pi(n) in black above n / ln n in grey, for the even n up to %d (pi(%d) = %d)", bound, bound, c);
     wait_key_or_quit();
     return 0;
 }

@@ -1,15 +1,19 @@
 // The first 72 steps of the square spiral on which the Ulam spiral writes the
 // numbers, at 40 pixels a step: each step a black segment, its number beside
 // the point it reaches, a dot on every point but the last, and the title
-// " ULAM". The text is rendered with SDL_ttf from "times.ttf" in the working
-// directory.
+// " ULAM". The text is rendered with SDL_ttf from "times.ttf", taken from the
+// working directory or else from beside the program.
+#include "arith/identity.hpp"
+#include "arith/parameters.hpp"
 #include "draw/draw.hpp"
 #include <SDL_ttf.h>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
-const char program_name[] = "ulam_spiral_labels";
 const char font_file[] = "times.ttf";
 const int font_size = 20;
 const int unit = 40;      // pixels per lattice step
@@ -30,13 +34,45 @@ char label_text[2000];
 TTF_Font *label_font;
 SDL_Rect label_place; // only x and y are set; the blit fills in the size
 
-// The font could not be used: says which file, from which directory, and why,
-// then ends the program.
-static void font_failure(const char *what)
+std::string font_path; // the file the font was opened from
+
+// The font could not be used: says which file and why, then ends the program.
+static void font_failure(const std::string &what)
 {
-    char directory[4096];
-    const char *where = getcwd(directory, sizeof directory) ? directory : "(unknown directory)";
-    fprintf(stderr, "%s: %s %s in %s: %s\n", program_name, what, font_file, where, TTF_GetError());
+    fprintf(stderr, "%s: %s: %s\n", program_name, what.c_str(), TTF_GetError());
+    exit(1);
+}
+
+// The folder that holds the running program, from the kernel's link to its
+// file, or else from the path it was started by; "" when neither says.
+static std::string program_folder(const char *started_as)
+{
+    char path[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    std::string file = length > 0 ? std::string(path, length) : std::string(started_as);
+    size_t slash = file.rfind('/');
+    return slash == std::string::npos ? "" : file.substr(0, slash == 0 ? 1 : slash);
+}
+
+// Opens the font from the working directory, or else from beside the
+// program (where the build puts it). If neither place has a usable font,
+// names both, each with SDL_ttf's reason, and ends the program.
+static TTF_Font *open_label_font(const char *started_as)
+{
+    char directory[PATH_MAX];
+    std::string here = getcwd(directory, sizeof directory) ? directory : ".";
+    std::vector<std::string> folders{here};
+    std::string beside = program_folder(started_as);
+    if (!beside.empty() && beside != here)
+        folders.push_back(beside);
+    std::string failures;
+    for (const std::string &folder : folders) {
+        font_path = folder + (folder == "/" ? "" : "/") + font_file;
+        if (TTF_Font *font = TTF_OpenFont(font_path.c_str(), font_size))
+            return font;
+        failures += std::string(failures.empty() ? "" : ", nor ") + "in " + folder + " (" + TTF_GetError() + ")";
+    }
+    fprintf(stderr, "%s: cannot open the font %s %s\n", program_name, font_file, failures.c_str());
     exit(1);
 }
 
@@ -46,19 +82,19 @@ static void font_failure(const char *what)
 static void write_label(int x, int y)
 {
     SDL_Surface *text = TTF_RenderText_Solid(label_font, label_text, text_colour);
-    if (text == nullptr) {
-        char what[2100];
-        snprintf(what, sizeof what, "cannot render \"%s\" with the font", label_text);
-        font_failure(what);
-    }
+    if (text == nullptr)
+        font_failure(std::string("cannot render \"") + label_text + "\" with the font " + font_path);
     label_place.x = static_cast<Sint16>(x);
     label_place.y = static_cast<Sint16>(y);
     SDL_UpperBlit(text, nullptr, screen, &label_place);
     SDL_FreeSurface(text);
 }
 
-int main(int, char *[])
+int main(int argc, char *argv[])
 {
+    Parameters parameters(argc, argv);
+    parameters.done();
+
     // Point k of the walk, in lattice units; entries 0 to 72 are used.
     static int spiral_x[10000], spiral_y[10000];
 
@@ -69,9 +105,7 @@ int main(int, char *[])
 
     if (TTF_Init() != 0)
         font_failure("cannot start SDL_ttf for the font");
-    label_font = TTF_OpenFont(font_file, font_size);
-    if (label_font == nullptr)
-        font_failure("cannot open the font");
+    label_font = open_label_font(argv[0]);
 
     snprintf(label_text, sizeof label_text, " ULAM");
     write_label(20, 80);

@@ -1,10 +1,14 @@
 // The Ulam spiral: the numbers 1, 2, 3, ... laid out on a square spiral of
 // lattice points about the centre of the window, every prime marked with a
-// dot. The forty values of Euler's polynomial n*n + n + 41 (n = 0..39), all
-// prime, are then picked out in red, read back from the picture: a value
-// whose centre pixel is not black was not marked prime, and gets a blot.
+// dot. The forty values of a polynomial n*n + b*n + c (n = 0..39), Euler's
+// n*n + n + 41 unless b and c are given, are then picked out, their verdicts
+// read back from the picture: a value whose centre pixel is black was
+// marked prime and turns red; any other value gets a black blot.
 #include "arith/arith.hpp"
+#include "arith/parameters.hpp"
 #include "draw/draw.hpp"
+#include <algorithm>
+#include <string>
 
 // Lattice coordinates of the number k + 1 (y grows downward, as rows do).
 // Kept program-wide: 800 kB is no size for a stack frame.
@@ -12,6 +16,10 @@ static int spiral_x[100000];
 static int spiral_y[100000];
 
 const int rounds = 72; // side lengths 1, 1, 2, 2, ..., 144, 144
+// The rounds lay 4L + 2 numbers each, L = 1, 3, ..., 143: the spiral holds
+// the numbers 1 to 4 * 72^2 + 2 * 72 + 1 = 20881.
+const int spiral_last = 4 * rounds * rounds + 2 * rounds + 1;
+const int values = 40; // the polynomial at n = 0..39
 
 static Uint32 white, light_grey, black, red;
 
@@ -37,8 +45,66 @@ static void walk(int &i, int steps, int dx, int dy)
     }
 }
 
-int main(int, char **)
+// The least and the greatest of n*n + b*n for n = 0..39.
+static void value_range(long long b, long long &low, long long &high)
 {
+    low = high = 0;
+    for (long long n = 1; n < values; n++) {
+        low = std::min(low, n * n + b * n);
+        high = std::max(high, n * n + b * n);
+    }
+}
+
+// The b for which some c puts all forty values on the spiral: those whose
+// values spread over at most spiral_last - 1. The spread is convex in b, so
+// they form one interval about b = 0.
+static void b_range(long long &lowest, long long &highest)
+{
+    auto fits = [](long long b) {
+        long long low, high;
+        value_range(b, low, high);
+        return high - low <= spiral_last - 1;
+    };
+    for (lowest = 0; fits(lowest - 1); lowest--) {
+    }
+    for (highest = 0; fits(highest + 1); highest++) {
+    }
+}
+
+// The polynomial as the captions write it: "n*n + n + 41", "n*n - 79*n + 1601".
+static std::string polynomial_text(long long b, long long c)
+{
+    std::string text = "n*n";
+    if (b != 0)
+        text += (b < 0 ? " - " : " + ") + (b == 1 || b == -1 ? "" : std::to_string(b < 0 ? -b : b) + "*") + "n";
+    if (c != 0)
+        text += (c < 0 ? " - " : " + ") + std::to_string(c < 0 ? -c : c);
+    return text;
+}
+
+int main(int argc, char **argv)
+{
+    // b and c keep every value of the polynomial among the spiral's numbers
+    // 1 to 20881, whose centre pixels the last stage reads.
+    Parameters parameters(argc, argv);
+    long long b_low, b_high;
+    b_range(b_low, b_high);
+    long long b = parameters.integer("b", "coefficient of n in n*n + b*n + c", 1, b_low, b_high);
+    long long low, high;
+    value_range(b, low, high);
+    std::string c_text = "every value within 1.." + std::to_string(spiral_last) + ", so " +
+                         std::to_string(1 - low) + " <= c <= " + std::to_string(spiral_last - high) +
+                         " for b = " + std::to_string(b);
+    long long c = parameters.integer("c", "constant term of n*n + b*n + c", 41, 1 - low, spiral_last - high,
+                                     c_text.c_str());
+    // With b alone, the built-in c must suit it too.
+    if (!parameters.given() && (c < 1 - low || c > spiral_last - high))
+        parameters.require(false, "c", "given when b is " + std::to_string(b) + ": an integer from " +
+                                           std::to_string(1 - low) + " to " + std::to_string(spiral_last - high) +
+                                           " (with 41 some value falls outside 1.." + std::to_string(spiral_last) +
+                                           ")");
+    parameters.done();
+
     open_screen(3);
     white = SDL_MapRGB(screen->format, 255, 255, 255);
     light_grey = SDL_MapRGB(screen->format, 240, 240, 240);
@@ -61,24 +127,43 @@ int main(int, char **)
 
     // Stage 2: a dot on every prime below the last index.
     std::vector<int> prime_table = sieve_primes(100000);
+    int dots = 0;
     for (int n = 2; n < i; n++)
-        if (prime_table[n] != 0)
+        if (prime_table[n] != 0) {
             fill_disc(pixel_x(n - 1), pixel_y(n - 1), 2, black);
-    show_stage("the primes, one black dot each");
+            dots++;
+        }
+    show_stage("the %d primes up to %d, one black dot each", dots, i - 1);
     wait_key_or_quit();
 
-    // Stage 3: Euler's polynomial. Its value is prime exactly when its centre
-    // pixel carries a dot; discs of radius 2 on points 4 pixels apart never
-    // reach a neighbour's centre, and the path is light grey, not black.
-    for (int k = 0; k < 40; k++) {
-        int n = k * k + k + 41;
-        int px = pixel_x(n - 1), py = pixel_y(n - 1);
-        if (get_pixel(px, py) == black)
-            fill_disc(px, py, 2, red);
-        else
-            fill_disc(px, py, 10, black);
+    // Stage 3: the polynomial. A value is prime exactly when its centre pixel
+    // carries a dot; discs of radius 2 on points 4 pixels apart never reach a
+    // neighbour's centre, and the path is light grey, not black (20880 and
+    // 20881, never dotted, are composite). All forty verdicts are read before
+    // anything is drawn, since a blot covers the centres of its neighbours
+    // and a value can come twice; then the blots are drawn, and the red discs
+    // over them, so that every prime stays in sight.
+    int value[values];
+    bool prime[values];
+    int composites = 0;
+    for (int k = 0; k < values; k++) {
+        value[k] = static_cast<int>(k * k + b * k + c);
+        prime[k] = get_pixel(pixel_x(value[k] - 1), pixel_y(value[k] - 1)) == black;
+        composites += !prime[k];
     }
-    show_stage("the values of n*n + n + 41 for n = 0 to 39 in red; a black blot would be a composite");
+    for (int k = 0; k < values; k++)
+        if (!prime[k])
+            fill_disc(pixel_x(value[k] - 1), pixel_y(value[k] - 1), 10, black);
+    for (int k = 0; k < values; k++)
+        if (prime[k])
+            fill_disc(pixel_x(value[k] - 1), pixel_y(value[k] - 1), 2, red);
+    std::string polynomial = polynomial_text(b, c);
+    if (composites == 0)
+        show_stage("the values of %s for n = 0 to 39 in red; a black blot would be a composite",
+                   polynomial.c_str());
+    else
+        show_stage("the values of %s for n = 0 to 39: %d of them prime, in red; %d not prime, as black blots",
+                   polynomial.c_str(), values - composites, composites);
     wait_key_or_quit();
     return 0;
 }
