@@ -68,7 +68,9 @@ const char program_example[] = ${c_example};\n")
     target_link_libraries(${name} PRIVATE ${arg_LIBS})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SUITE_BIN_DIR})
 
-    if(kind STREQUAL "console")
+    if(EMSCRIPTEN)
+        suite_web_program(${name} ${kind} ${source})
+    elseif(kind STREQUAL "console")
         target_link_libraries(${name} PRIVATE arith trace_guard)
         add_test(NAME run.${name}
                  COMMAND sh -c "exec \"$0\" </dev/null >/dev/null" $<TARGET_FILE:${name}>)
@@ -81,10 +83,13 @@ const char program_example[] = ${c_example};\n")
         set_target_properties(${capture} PROPERTIES
             OUTPUT_NAME ${name} RUNTIME_OUTPUT_DIRECTORY ${SUITE_CAPTURE_DIR})
         add_test(NAME run.${name} COMMAND ${capture} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/smoke)
+        suite_web_texts(${name} ${source} ${identity} DEFINES ${arg_DEFINES} LIBS ${arg_LIBS})
     else()
         message(FATAL_ERROR "suite_program(${name}): kind must be console or picture")
     endif()
-    set_tests_properties(run.${name} PROPERTIES TIMEOUT 120 LABELS run)
+    if(NOT EMSCRIPTEN)
+        set_tests_properties(run.${name} PROPERTIES TIMEOUT 120 LABELS run)
+    endif()
 
     set_property(GLOBAL APPEND PROPERTY SUITE_CATALOGUE
                  "${name}|${kind}|${theme}|${description}|${arg_EXAMPLE}")

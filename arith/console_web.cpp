@@ -1,0 +1,37 @@
+// The console of the web edition: each pause hands control back to the page
+// until it has a key for it (the page also offers a button), and the trace
+// goes out through standard output as the Latin-1 bytes that the program
+// wrote; the page decodes them as Latin-1.
+#include "arith/arith.hpp"
+#include "arith/page_web.hpp"
+#include <cstdarg>
+#include <cstdio>
+#include <emscripten.h>
+
+// Module.suiteWait(kind) is the page's promise of an answer.
+EM_ASYNC_JS(int, page_wait_answer, (int kind), { return await Module.suiteWait(kind); });
+
+int page_wait(int kind)
+{
+    fflush(stdout);
+    return page_wait_answer(kind);
+}
+
+void wait_enter()
+{
+    (void)page_wait(page_wait_enter);
+}
+
+int _getch()
+{
+    return page_wait(page_wait_key);
+}
+
+int trace_printf(const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    int length = vprintf(format, args);
+    va_end(args);
+    return length;
+}

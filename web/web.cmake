@@ -1,0 +1,94 @@
+# The web edition, built by emcmake into build-web/: every program of the
+# registry becomes NAME.js + NAME.wasm, a module that the program's page
+# starts afresh for every run. The program sources are the same; what differs
+# is below them:
+#   arith/console_web.cpp  the pauses wait for the page, the trace goes out
+#                          as Latin-1 bytes through standard output
+#   arith/main_web.cpp     the entry that ends every run through exit()
+#   draw/screen_web.cpp    the screen is the page's canvas
+#   draw/sdl_web.cpp       the few SDL calls of the programs, on plain memory
+#   draw/ttf_web.cpp       SDL_ttf's rendering, replayed from the native one
+#
+# A program that renders text with SDL_ttf gets, in the web build, the very
+# bitmaps that the native SDL_ttf made for it: the native build records them
+# (target web_texts) by running the program with its renderer wrapped, and
+# the web build compiles the recording into the program.
+
+# Whether the program's source renders text with SDL_ttf.
+function(suite_renders_text out source)
+    file(STRINGS ${source} calls REGEX "TTF_RenderText_Solid")
+    if(calls)
+        set(${out} TRUE PARENT_SCOPE)
+    else()
+        set(${out} FALSE PARENT_SCOPE)
+    endif()
+endfunction()
+
+if(EMSCRIPTEN)
+    set(SUITE_NATIVE_BUILD "" CACHE PATH "The native build that recorded the rendered texts (target web_texts)")
+
+    # Asyncify lets a wait hand control back to the page and resume later;
+    # exit() at the end runs the atexit functions and flushes the output;
+    # the output goes to the page through web/library_page.js. The runtime's
+    # own SDL, window emulation and file system stay out (the layers above
+    # replace them), and so does everything a page does not need.
+    set(suite_web_link_options
+        -sASYNCIFY -sASYNCIFY_IGNORE_INDIRECT -sASYNCIFY_STACK_SIZE=16384
+        -sMODULARIZE -sEXPORT_NAME=createProgram
+        -sEXIT_RUNTIME -sALLOW_MEMORY_GROWTH
+        -sENVIRONMENT=web -sAUTO_JS_LIBRARIES=0 -sUSE_SDL=0
+        --js-library ${PROJECT_SOURCE_DIR}/web/library_page.js)
+
+    function(suite_web_program name kind source)
+        # The program's main keeps its source; main_web.cpp calls it.
+        target_compile_definitions(${name} PRIVATE main=suite_program_main)
+        if(kind STREQUAL "console")
+            target_link_libraries(${name} PRIVATE arith trace_guard)
+        elseif(kind STREQUAL "picture")
+            target_link_libraries(${name} PRIVATE arith draw)
+        else()
+            message(FATAL_ERROR "suite_program(${name}): kind must be console or picture")
+        endif()
+        suite_renders_text(renders ${source})
+        if(renders)
+            set(texts ${SUITE_NATIVE_BUILD}/web-texts/${name}.cpp)
+            if(NOT EXISTS ${texts})
+                message(FATAL_ERROR "${name} renders text: build the target web_texts of the native build "
+                                    "and give its folder as -DSUITE_NATIVE_BUILD=... (./demo web does both)")
+            endif()
+            target_sources(${name} PRIVATE ${texts})
+        endif()
+        set_target_properties(${name} PROPERTIES SUFFIX .js
+                              LINK_DEPENDS ${PROJECT_SOURCE_DIR}/web/library_page.js)
+        target_link_options(${name} PRIVATE ${suite_web_link_options})
+    endfunction()
+else()
+    add_custom_target(web_texts)
+
+    # For a picture program that renders text: NAME.texts, the program built
+    # with its text renderer wrapped by web/record_texts.cpp, and its run,
+    # which writes web-texts/NAME.cpp. Built only as part of web_texts.
+    function(suite_web_texts name source identity)
+        cmake_parse_arguments(arg "" "" "DEFINES;LIBS" ${ARGN})
+        suite_renders_text(renders ${source})
+        if(NOT renders)
+            return()
+        endif()
+        set(recorder ${name}.texts)
+        add_executable(${recorder} EXCLUDE_FROM_ALL ${source} ${identity}
+                       ${PROJECT_SOURCE_DIR}/web/record_texts.cpp)
+        target_compile_definitions(${recorder} PRIVATE ${arg_DEFINES})
+        target_link_libraries(${recorder} PRIVATE ${arg_LIBS} arith draw_capture)
+        target_link_options(${recorder} PRIVATE -Wl,--wrap=TTF_OpenFont -Wl,--wrap=TTF_RenderText_Solid)
+        set(output ${CMAKE_BINARY_DIR}/web-texts/${name}.cpp)
+        # Run where the smoke runs are, beside the font.
+        add_custom_command(OUTPUT ${output}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/web-texts
+            COMMAND ${CMAKE_COMMAND} -E env SUITE_TEXTS_OUTPUT=${output} $<TARGET_FILE:${recorder}>
+            DEPENDS ${recorder}
+            WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/smoke
+            COMMENT "Recording the texts that ${name} renders")
+        add_custom_target(${name}.texts_source DEPENDS ${output})
+        add_dependencies(web_texts ${name}.texts_source)
+    endfunction()
+endif()
