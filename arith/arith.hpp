@@ -52,9 +52,15 @@ int next_random();
 void wait_enter();
 
 // One key press, without echo and without Enter, when standard input is a
-// terminal (the terminal is left as it was found, also on Ctrl-C); otherwise
-// one byte. Returns the key, or -1 at end of input.
+// terminal (the terminal is left as it was found, also on Ctrl-C, and given
+// back to the shell during a Ctrl-Z; on resuming, the wait takes one key
+// again); otherwise one byte. Standard output is flushed first. Returns the
+// key, or -1 at end of input.
 int _getch();
+
+// The errno of the first flush of standard output that failed in _getch, or
+// 0: the reason that the check of the trace at exit gives.
+int trace_flush_error();
 
 // printf for trace text written in Latin-1 (the one accented letter of the
 // traces is the byte 0xE9). On a terminal whose character set is UTF-8 the

@@ -17,11 +17,30 @@ void wait_enter()
     (void)getchar();
 }
 
+// The reason (errno) of the first failed flush of the trace, for the check at
+// exit: by then the stream has dropped what it could not write, and errno
+// says nothing more.
+static int first_flush_error = 0;
+
+int trace_flush_error()
+{
+    return first_flush_error;
+}
+
+static void flush_trace()
+{
+    errno = 0;
+    if (fflush(stdout) != 0 && first_flush_error == 0)
+        first_flush_error = errno;
+}
+
 // While _getch holds the terminal in non-canonical mode, a signal that ends
 // the process (Ctrl-C, Ctrl-\, a hang-up or a kill) must first give the user
-// back the terminal as it was found. These are the saved settings.
-static struct termios saved_settings;
+// back the terminal as it was found. These are the saved settings, and the
+// settings of the wait: one key, no echo.
+static struct termios saved_settings, key_settings;
 static const int restoring_signals[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP};
+static const int restoring_count = sizeof restoring_signals / sizeof restoring_signals[0];
 
 static void restore_and_die(int sig)
 {
@@ -30,32 +49,70 @@ static void restore_and_die(int sig)
     raise(sig);
 }
 
+// Ctrl-Z: the shell gets the terminal back as it was found, the process
+// stops, and when it is resumed the wait takes single keys again without
+// echo. The shell does not put back the modes of a job it resumes.
+static void stop_and_resume(int sig)
+{
+    int saved_errno = errno;
+    tcsetattr(STDIN_FILENO, TCSANOW, &saved_settings);
+    struct sigaction stop = {}, self = {};
+    stop.sa_handler = SIG_DFL;
+    sigemptyset(&stop.sa_mask);
+    sigaction(sig, &stop, &self);
+    sigset_t only;
+    sigemptyset(&only);
+    sigaddset(&only, sig);
+    sigprocmask(SIG_UNBLOCK, &only, nullptr);
+    raise(sig); // stops here until SIGCONT
+    sigaction(sig, &self, nullptr);
+    tcsetattr(STDIN_FILENO, TCSANOW, &key_settings);
+    errno = saved_errno;
+}
+
+// Resumed after a stop that could not be caught (SIGSTOP): the shell may
+// have put its own modes on the terminal meanwhile.
+static void resume_wait(int)
+{
+    int saved_errno = errno;
+    tcsetattr(STDIN_FILENO, TCSANOW, &key_settings);
+    errno = saved_errno;
+}
+
 int _getch()
 {
     // Output written so far must be on screen before the pause.
-    fflush(stdout);
+    flush_trace();
     if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &saved_settings) != 0)
         return getchar();
 
     // A signal that the program was started with ignored (SIGINT and SIGQUIT
-    // for a background job, SIGHUP under nohup) stays ignored: it must not
-    // start to end the process here.
-    struct sigaction restore = {}, previous[4];
-    restore.sa_handler = restore_and_die;
-    sigemptyset(&restore.sa_mask);
-    for (int i = 0; i < 4; i++) {
+    // for a background job, SIGHUP under nohup, SIGTSTP where there is no job
+    // control) stays ignored: it must not start to act here.
+    struct sigaction handler = {}, previous[restoring_count], previous_stop, previous_continue;
+    handler.sa_handler = restore_and_die;
+    sigemptyset(&handler.sa_mask);
+    for (int i = 0; i < restoring_count; i++) {
         sigaction(restoring_signals[i], nullptr, &previous[i]);
         if (previous[i].sa_handler != SIG_IGN)
-            sigaction(restoring_signals[i], &restore, nullptr);
+            sigaction(restoring_signals[i], &handler, nullptr);
     }
+    sigaction(SIGTSTP, nullptr, &previous_stop);
+    if (previous_stop.sa_handler != SIG_IGN) {
+        handler.sa_handler = stop_and_resume;
+        sigaction(SIGTSTP, &handler, nullptr);
+    }
+    handler.sa_handler = resume_wait;
+    sigaction(SIGCONT, &handler, &previous_continue);
 
     // One byte, as soon as it is typed, without echo. Signals stay enabled,
-    // so Ctrl-C still interrupts (through restore_and_die).
-    struct termios raw = saved_settings;
-    raw.c_lflag &= ~(ICANON | ECHO);
-    raw.c_cc[VMIN] = 1;
-    raw.c_cc[VTIME] = 0;
-    tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+    // so Ctrl-C still interrupts (through restore_and_die) and Ctrl-Z still
+    // suspends (through stop_and_resume).
+    key_settings = saved_settings;
+    key_settings.c_lflag &= ~(ICANON | ECHO);
+    key_settings.c_cc[VMIN] = 1;
+    key_settings.c_cc[VTIME] = 0;
+    tcsetattr(STDIN_FILENO, TCSANOW, &key_settings);
 
     unsigned char key;
     ssize_t got;
@@ -64,8 +121,10 @@ int _getch()
     while (got < 0 && errno == EINTR);
 
     tcsetattr(STDIN_FILENO, TCSANOW, &saved_settings);
-    for (int i = 0; i < 4; i++)
+    for (int i = 0; i < restoring_count; i++)
         sigaction(restoring_signals[i], &previous[i], nullptr);
+    sigaction(SIGTSTP, &previous_stop, nullptr);
+    sigaction(SIGCONT, &previous_continue, nullptr);
     return got == 1 ? key : EOF;
 }
 

@@ -17,6 +17,12 @@ int page_wait(int kind)
     return page_wait_answer(kind);
 }
 
+// The page takes every byte of the trace: a flush here does not fail.
+int trace_flush_error()
+{
+    return 0;
+}
+
 void wait_enter()
 {
     (void)page_wait(page_wait_enter);

@@ -7,7 +7,9 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <png.h>
+#include <pty.h>
 #include <sstream>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -19,6 +21,26 @@ static double now_seconds()
     timespec t;
     clock_gettime(CLOCK_MONOTONIC, &t);
     return t.tv_sec + t.tv_nsec / 1e9;
+}
+
+// The environment of a child: the test's, less the names that `changes`
+// removes or sets anew, plus those it sets.
+static std::vector<std::string> environment_with(const std::vector<std::string> &changes)
+{
+    std::vector<std::string> result;
+    for (char **e = environ; *e; e++) {
+        std::string entry = *e;
+        std::string name = entry.substr(0, entry.find('='));
+        bool changed = false;
+        for (const std::string &c : changes)
+            changed = changed || c.substr(0, c.find('=')) == name;
+        if (!changed)
+            result.push_back(entry);
+    }
+    for (const std::string &c : changes)
+        if (c.find('=') != std::string::npos)
+            result.push_back(c);
+    return result;
 }
 
 ProgramRun run_program(const std::string &path, const std::string &input)
@@ -36,11 +58,7 @@ ProgramRun run_program(const std::string &path, const RunOptions &options)
         run.err = "pipe failed";
         return run;
     }
-    std::vector<std::string> env_strings;
-    for (char **e = environ; *e; e++)
-        env_strings.push_back(*e);
-    for (const std::string &e : options.env)
-        env_strings.push_back(e);
+    std::vector<std::string> env_strings = environment_with(options.env);
     std::vector<char *> envp, argv;
     for (std::string &e : env_strings)
         envp.push_back(&e[0]);
@@ -143,6 +161,258 @@ ProgramRun run_to_end(const std::string &path, const std::string &input,
     EXPECT_EQ(0, run.status) << path << ":\n" << run.err;
     EXPECT_EQ("", run.err) << path;
     return run;
+}
+
+// In a child about to start a program: the signals as a login shell leaves
+// them to its jobs, default and unblocked.
+static void default_signals(bool ignore_interrupt)
+{
+    for (int sig : {SIGINT, SIGQUIT, SIGTSTP, SIGTTIN, SIGTTOU, SIGPIPE, SIGCHLD, SIGHUP, SIGTERM})
+        signal(sig, SIG_DFL);
+    if (ignore_interrupt)
+        signal(SIGINT, SIG_IGN);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+}
+
+static int status_code(int status)
+{
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+PseudoTerminal::PseudoTerminal(const std::string &path, const TerminalOptions &options)
+{
+    winsize size = {};
+    size.ws_row = 24;
+    size.ws_col = 80;
+    if (openpty(&master, &slave, nullptr, nullptr, &size) != 0) {
+        ADD_FAILURE() << "openpty failed: " << strerror(errno);
+        return;
+    }
+    if (!options.echo) {
+        termios mode;
+        tcgetattr(slave, &mode);
+        mode.c_lflag &= ~(ECHO | ECHONL);
+        mode.c_oflag &= ~ONLCR;
+        tcsetattr(slave, TCSANOW, &mode);
+    }
+    // Everything the child needs is prepared before the fork.
+    std::vector<std::string> env_strings = environment_with(options.env);
+    std::vector<std::string> arg_strings{path};
+    arg_strings.insert(arg_strings.end(), options.args.begin(), options.args.end());
+    std::vector<char *> envp, argv;
+    for (std::string &e : env_strings)
+        envp.push_back(&e[0]);
+    envp.push_back(nullptr);
+    for (std::string &a : arg_strings)
+        argv.push_back(&a[0]);
+    argv.push_back(nullptr);
+    int to_shell[2] = {-1, -1}, from_shell[2] = {-1, -1};
+    if (options.job_control && (pipe(to_shell) != 0 || pipe(from_shell) != 0)) {
+        ADD_FAILURE() << "pipe failed";
+        return;
+    }
+
+    pid = fork();
+    if (pid < 0) {
+        ADD_FAILURE() << "fork failed: " << strerror(errno);
+        return;
+    }
+    if (pid > 0) {
+        if (options.job_control) {
+            close(to_shell[0]);
+            close(from_shell[1]);
+            control = to_shell[1];
+            report = from_shell[0];
+            // The shell says which process group the program has.
+            pollfd fd = {report, POLLIN, 0};
+            if (poll(&fd, 1, 10000) <= 0 || read(report, &job, sizeof job) != sizeof job)
+                ADD_FAILURE() << "the shell did not start the program";
+        }
+        return;
+    }
+
+    // The child: leader of a new session whose controlling terminal is the
+    // pseudo-terminal.
+    setsid();
+    ioctl(slave, TIOCSCTTY, 0);
+    close(master);
+    if (!options.job_control) {
+        for (int fd = 0; fd <= 2; fd++)
+            dup2(slave, fd);
+        if (slave > 2)
+            close(slave);
+        default_signals(options.ignore_interrupt);
+        execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+
+    // With job control the child is a small shell: it starts the program in
+    // a process group of its own in the foreground, and when the program
+    // stops it reports the terminal's settings, takes the terminal back with
+    // its own settings, and waits for the word to continue the program.
+    close(to_shell[1]);
+    close(from_shell[0]);
+    for (int sig : {SIGTTOU, SIGTTIN, SIGTSTP, SIGINT, SIGQUIT})
+        signal(sig, SIG_IGN);
+    termios shell_mode;
+    tcgetattr(slave, &shell_mode);
+    pid_t program = fork();
+    if (program == 0) {
+        setpgid(0, 0);
+        tcsetpgrp(slave, getpid());
+        for (int fd = 0; fd <= 2; fd++)
+            dup2(slave, fd);
+        if (slave > 2)
+            close(slave);
+        close(to_shell[0]);
+        close(from_shell[1]);
+        default_signals(options.ignore_interrupt);
+        execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    setpgid(program, program);
+    tcsetpgrp(slave, program);
+    if (write(from_shell[1], &program, sizeof program) != sizeof program)
+        _exit(125);
+    for (;;) {
+        int status;
+        if (waitpid(program, &status, WUNTRACED) != program)
+            _exit(125);
+        if (!WIFSTOPPED(status))
+            _exit(status_code(status));
+        termios at_stop;
+        tcgetattr(slave, &at_stop);
+        tcsetpgrp(slave, getpgrp());
+        tcsetattr(slave, TCSANOW, &shell_mode);
+        if (write(from_shell[1], &at_stop, sizeof at_stop) != sizeof at_stop)
+            _exit(125);
+        char word;
+        if (read(to_shell[0], &word, 1) != 1)
+            _exit(125);
+        tcsetpgrp(slave, program);
+        kill(-program, SIGCONT);
+    }
+}
+
+PseudoTerminal::~PseudoTerminal()
+{
+    if (job > 0)
+        kill(-job, SIGKILL);
+    if (pid > 0) {
+        kill(-pid, SIGKILL); // the session leader's process group
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    for (int fd : {master, slave, control, report})
+        if (fd >= 0)
+            close(fd);
+}
+
+void PseudoTerminal::type(const std::string &keys)
+{
+    if (write(master, keys.data(), keys.size()) != static_cast<ssize_t>(keys.size()))
+        ADD_FAILURE() << "cannot type " << keys;
+}
+
+bool PseudoTerminal::read_some(double deadline)
+{
+    if (master < 0)
+        return false;
+    int left = static_cast<int>((deadline - now_seconds()) * 1000);
+    pollfd fd = {master, POLLIN, 0};
+    if (left <= 0 || poll(&fd, 1, left) <= 0)
+        return false;
+    char buffer[4096];
+    ssize_t got = read(master, buffer, sizeof buffer);
+    if (got <= 0)
+        return false;
+    output.append(buffer, got);
+    return true;
+}
+
+std::string PseudoTerminal::wait_for(const std::string &text, double seconds)
+{
+    double deadline = now_seconds() + seconds;
+    size_t at;
+    while ((at = output.find(text, cursor)) == std::string::npos) {
+        if (!read_some(deadline)) {
+            ADD_FAILURE() << "no \"" << text << "\" on the terminal; after the last step it shows:\n"
+                          << output.substr(cursor);
+            return "";
+        }
+    }
+    std::string seen = output.substr(cursor, at + text.size() - cursor);
+    cursor = at + text.size();
+    return seen;
+}
+
+std::string PseudoTerminal::read_for(double seconds)
+{
+    double deadline = now_seconds() + seconds;
+    while (now_seconds() < deadline)
+        read_some(deadline);
+    std::string seen = output.substr(cursor);
+    cursor = output.size();
+    return seen;
+}
+
+termios PseudoTerminal::settings() const
+{
+    termios now = {};
+    if (slave < 0 || tcgetattr(slave, &now) != 0)
+        ADD_FAILURE() << "cannot read the terminal's settings";
+    return now;
+}
+
+bool PseudoTerminal::wait_for_key_mode(double seconds)
+{
+    double deadline = now_seconds() + seconds;
+    do {
+        termios now;
+        if (tcgetattr(slave, &now) == 0 && !(now.c_lflag & ICANON))
+            return true;
+        read_some(now_seconds() + 0.01);
+    } while (now_seconds() < deadline);
+    return false;
+}
+
+int PseudoTerminal::wait_end(double seconds)
+{
+    double deadline = now_seconds() + seconds;
+    for (;;) {
+        int status;
+        if (pid > 0 && waitpid(pid, &status, WNOHANG) == pid) {
+            pid = -1;
+            job = -1;
+            while (read_some(now_seconds() + 0.05)) {
+            }
+            return status_code(status);
+        }
+        if (pid <= 0 || now_seconds() > deadline)
+            return -1;
+        read_some(now_seconds() + 0.01);
+    }
+}
+
+bool PseudoTerminal::suspend(termios &at_stop, double seconds)
+{
+    if (report < 0) {
+        ADD_FAILURE() << "suspend() needs job control";
+        return false;
+    }
+    type("\x1a"); // Ctrl-Z
+    pollfd fd = {report, POLLIN, 0};
+    if (poll(&fd, 1, static_cast<int>(seconds * 1000)) <= 0)
+        return false;
+    return read(report, &at_stop, sizeof at_stop) == sizeof at_stop;
+}
+
+void PseudoTerminal::resume()
+{
+    if (control < 0 || write(control, "c", 1) != 1)
+        ADD_FAILURE() << "cannot resume the program";
 }
 
 bool prime_by_trial_division(long n)

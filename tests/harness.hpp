@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/types.h>
+#include <termios.h>
 #include <vector>
 
 // Paths of the built programs and of their capture variants.
@@ -20,7 +22,7 @@ struct ProgramRun {
 struct RunOptions {
     std::string input;                 // written to standard input, then closed
     std::vector<std::string> args;     // command-line arguments after the name
-    std::vector<std::string> env;      // NAME=value entries added to the environment
+    std::vector<std::string> env;      // "NAME=value" set, "NAME" alone removed
     std::string cwd;                   // working directory, if not the test's
     const char *stdout_path = nullptr; // standard output to this file instead
     double timeout_seconds = 120;
@@ -28,6 +30,65 @@ struct RunOptions {
 
 ProgramRun run_program(const std::string &path, const RunOptions &options);
 ProgramRun run_program(const std::string &path, const std::string &input = "");
+
+// How a program is started on a pseudo-terminal.
+struct TerminalOptions {
+    std::vector<std::string> args; // command-line arguments after the path
+    std::vector<std::string> env;  // "NAME=value" set, "NAME" alone removed
+    bool echo = true;              // false: keys not echoed, "\n" not written as "\r\n"
+    bool ignore_interrupt = false; // started with SIGINT ignored
+    bool job_control = false;      // started as a shell starts a job, so that
+                                   // Ctrl-Z suspends it and resume() continues it
+};
+
+// A program on a pseudo-terminal of its own (80 columns, 24 rows), as on a
+// user's terminal: its controlling terminal and its standard input, output
+// and error. This side types keys and reads what the terminal shows.
+class PseudoTerminal
+{
+  public:
+    PseudoTerminal(const std::string &path, const TerminalOptions &options = {});
+    ~PseudoTerminal();
+    PseudoTerminal(const PseudoTerminal &) = delete;
+    PseudoTerminal &operator=(const PseudoTerminal &) = delete;
+
+    void type(const std::string &keys);
+
+    // Reads until `text` appears after what earlier waits took; returns the
+    // output from there up to and including `text` (empty, with a failure,
+    // if it does not come within `seconds`).
+    std::string wait_for(const std::string &text, double seconds = 30);
+
+    // Whatever comes during `seconds` after what earlier waits took.
+    std::string read_for(double seconds);
+
+    // The terminal's settings now.
+    termios settings() const;
+
+    // Waits until the program reads single keys, without line editing.
+    bool wait_for_key_mode(double seconds = 10);
+
+    // The exit status (128 + signal number if killed), or -1 if the program
+    // is still running after `seconds`. The output keeps being read.
+    int wait_end(double seconds = 30);
+
+    // With job control: types Ctrl-Z and waits until the program has
+    // stopped; `at_stop` receives the terminal's settings at that moment,
+    // before the shell puts back its own (canonical, with echo). Then
+    // resume() continues the program in the foreground, as "fg" does.
+    bool suspend(termios &at_stop, double seconds = 10);
+    void resume();
+
+    std::string output; // everything the terminal showed
+    size_t cursor = 0;  // where the next wait starts looking
+
+  private:
+    bool read_some(double deadline);
+    pid_t pid = -1;          // the program, or the shell that started it
+    pid_t job = -1;          // with job control: the program's process group
+    int master = -1, slave = -1;
+    int control = -1, report = -1; // pipes to and from the shell
+};
 
 // A console program run to its end: it must end within half a minute with
 // status 0 and nothing on standard error. With `input` empty, standard input

@@ -1,184 +1,105 @@
-// _getch on a real terminal: difference_of_squares_walk runs on a fresh
-// pseudo-terminal, as its controlling terminal and standard input and output,
-// and this test types on the master side. The key must end the wait without
-// Enter and without echo, and the terminal must be left as it was found:
-// after the key, and after Ctrl-C during the wait.
+// The console programs at a terminal. The one-key wait of
+// difference_of_squares_walk on a pseudo-terminal: a key ends it without
+// Enter and without echo, the terminal is left as it was found (also after
+// Ctrl-C), and after Ctrl-Z and "fg" the wait takes one key again. The trace
+// text: UTF-8 on a UTF-8 terminal, Latin-1 bytes into a pipe, and a point
+// before the decimals under a French locale.
 #include "harness.hpp"
-#include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstring>
-#include <poll.h>
 #include <pty.h>
-#include <string>
-#include <sys/ioctl.h>
-#include <sys/wait.h>
-#include <termios.h>
-#include <thread>
 #include <unistd.h>
 
+namespace
+{
+
 // The end of the walk's trace, as the terminal shows it (newline as CR LF).
-static const char result_line[] = "\r\n***(70003 69169)";
+const char result_line[] = "\r\n***(70003 69169)";
 
-class OnTerminal : public ::testing::Test
+// The settings of a terminal that nothing has changed yet.
+termios fresh_settings()
 {
-  protected:
-    pid_t pid = -1;
-    int master = -1, slave = -1; // the test keeps the slave open to read its settings
-    std::string shown;           // everything the program wrote to the terminal
-    termios before{};
-
-    // Starts the walk on a new terminal, optionally with SIGINT ignored.
-    void start(bool ignore_interrupt = false)
-    {
-        ASSERT_EQ(0, openpty(&master, &slave, nullptr, nullptr, nullptr));
-        ASSERT_EQ(0, tcgetattr(slave, &before));
-        std::string path = PROGRAM(difference_of_squares_walk);
-        pid = fork();
-        if (pid == 0) {
-            setsid();
-            ioctl(slave, TIOCSCTTY, 0);
-            for (int fd = 0; fd <= 2; fd++)
-                dup2(slave, fd);
-            close(master);
-            close(slave);
-            // Whatever the test itself inherited (a background job has SIGINT
-            // ignored), the program starts with SIGINT as chosen here.
-            signal(SIGINT, ignore_interrupt ? SIG_IGN : SIG_DFL);
-            sigset_t none;
-            sigemptyset(&none);
-            sigprocmask(SIG_SETMASK, &none, nullptr);
-            execl(path.c_str(), path.c_str(), static_cast<char *>(nullptr));
-            _exit(127);
-        }
-        ASSERT_GT(pid, 0);
+    int master, slave;
+    termios mode = {};
+    if (openpty(&master, &slave, nullptr, nullptr, nullptr) == 0) {
+        tcgetattr(slave, &mode);
+        close(master);
+        close(slave);
     }
-
-    void TearDown() override
-    {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-        if (master >= 0)
-            close(master);
-        if (slave >= 0)
-            close(slave);
-    }
-
-    // Reads the terminal until the text ends with `tail`, or for `seconds`.
-    bool read_until(const std::string &tail, double seconds)
-    {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-        while (!(shown.size() >= tail.size() &&
-                 shown.compare(shown.size() - tail.size(), tail.size(), tail) == 0)) {
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
-            if (left.count() <= 0)
-                return false;
-            pollfd fd = {master, POLLIN, 0};
-            if (poll(&fd, 1, static_cast<int>(left.count())) <= 0)
-                continue;
-            char buffer[4096];
-            ssize_t got = read(master, buffer, sizeof buffer);
-            if (got <= 0)
-                return false;
-            shown.append(buffer, got);
-        }
-        return true;
-    }
-
-    // Waits until _getch has switched the terminal to single keys, without
-    // line editing. A key typed earlier would be echoed in line mode.
-    bool wait_for_key_mode(double seconds)
-    {
-        for (double waited = 0; waited < seconds; waited += 0.01) {
-            termios now;
-            if (tcgetattr(slave, &now) == 0 && !(now.c_lflag & ICANON))
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return false;
-    }
-
-    void type(const char *keys)
-    {
-        ASSERT_EQ(static_cast<ssize_t>(strlen(keys)), write(master, keys, strlen(keys)));
-    }
-
-    // The exit status (128 + signal number if killed), or -1 if the program
-    // is still running after `seconds`.
-    int wait_end(double seconds)
-    {
-        for (double waited = 0; waited < seconds; waited += 0.01) {
-            int status;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return -1;
-    }
-
-    // Settings now equal to those before the run, field by field.
-    ::testing::AssertionResult settings_restored()
-    {
-        termios after;
-        if (tcgetattr(slave, &after) != 0)
-            return ::testing::AssertionFailure() << "tcgetattr: " << strerror(errno);
-        if (after.c_iflag != before.c_iflag || after.c_oflag != before.c_oflag ||
-            after.c_cflag != before.c_cflag || after.c_lflag != before.c_lflag ||
-            memcmp(after.c_cc, before.c_cc, sizeof after.c_cc) != 0 ||
-            cfgetispeed(&after) != cfgetispeed(&before) || cfgetospeed(&after) != cfgetospeed(&before))
-            return ::testing::AssertionFailure() << "terminal settings changed: c_lflag " << std::hex
-                                                 << before.c_lflag << " -> " << after.c_lflag;
-        return ::testing::AssertionSuccess();
-    }
-
-    // Reads for a moment more: whatever the terminal still shows after the end.
-    std::string shown_after(const std::string &tail)
-    {
-        read_until("\x01never", 0.2);
-        return shown.substr(shown.rfind(tail) + tail.size());
-    }
-};
-
-TEST_F(OnTerminal, OneKeyEndsTheWaitWithoutEcho)
-{
-    start();
-    ASSERT_TRUE(read_until(result_line, 20)) << "trace so far: " << shown;
-    EXPECT_EQ(0u, shown.rfind("(69585 0)(69585 1)", 0));
-    ASSERT_TRUE(wait_for_key_mode(10)) << "the terminal never left line mode";
-    type("k"); // no Enter
-    EXPECT_EQ(0, wait_end(10));
-    EXPECT_EQ("", shown_after(result_line)) << "the key was echoed";
-    EXPECT_TRUE(settings_restored());
+    return mode;
 }
 
-TEST_F(OnTerminal, CtrlCDuringTheWaitRestoresTheTerminal)
+::testing::AssertionResult same_settings(const termios &expected, const termios &actual)
 {
-    start();
-    ASSERT_TRUE(read_until(result_line, 20)) << "trace so far: " << shown;
-    ASSERT_TRUE(wait_for_key_mode(10));
-    type("\x03");
-    EXPECT_EQ(128 + SIGINT, wait_end(10));
-    EXPECT_EQ("", shown_after(result_line));
-    EXPECT_TRUE(settings_restored());
+    if (actual.c_iflag != expected.c_iflag || actual.c_oflag != expected.c_oflag ||
+        actual.c_cflag != expected.c_cflag || actual.c_lflag != expected.c_lflag ||
+        memcmp(actual.c_cc, expected.c_cc, sizeof actual.c_cc) != 0)
+        return ::testing::AssertionFailure() << "terminal settings differ: c_lflag " << std::hex
+                                             << expected.c_lflag << " expected, " << actual.c_lflag << " found";
+    return ::testing::AssertionSuccess();
+}
+
+TerminalOptions walk_options(bool ignore_interrupt = false, bool job_control = false)
+{
+    TerminalOptions options;
+    options.ignore_interrupt = ignore_interrupt;
+    options.job_control = job_control;
+    return options;
+}
+
+TEST(GetchOnTerminal, OneKeyEndsTheWaitWithoutEcho)
+{
+    PseudoTerminal terminal(PROGRAM(difference_of_squares_walk));
+    std::string trace = terminal.wait_for(result_line);
+    EXPECT_EQ(0u, trace.rfind("(69585 0)(69585 1)", 0));
+    ASSERT_TRUE(terminal.wait_for_key_mode()) << "the terminal never left line mode";
+    terminal.type("k"); // no Enter
+    EXPECT_EQ(0, terminal.wait_end(10));
+    EXPECT_EQ("", terminal.read_for(0.1)) << "the key was echoed";
+    EXPECT_TRUE(same_settings(fresh_settings(), terminal.settings()));
+}
+
+TEST(GetchOnTerminal, CtrlCDuringTheWaitRestoresTheTerminal)
+{
+    PseudoTerminal terminal(PROGRAM(difference_of_squares_walk));
+    terminal.wait_for(result_line);
+    ASSERT_TRUE(terminal.wait_for_key_mode());
+    terminal.type("\x03");
+    EXPECT_EQ(128 + SIGINT, terminal.wait_end(10));
+    EXPECT_EQ("", terminal.read_for(0.1));
+    EXPECT_TRUE(same_settings(fresh_settings(), terminal.settings()));
 }
 
 // Started with SIGINT ignored, the program keeps ignoring it while it waits;
 // the key still ends it cleanly.
-TEST_F(OnTerminal, IgnoredCtrlCStaysIgnored)
+TEST(GetchOnTerminal, IgnoredCtrlCStaysIgnored)
 {
-    start(true);
-    ASSERT_TRUE(read_until(result_line, 20)) << "trace so far: " << shown;
-    ASSERT_TRUE(wait_for_key_mode(10));
-    type("\x03");
-    EXPECT_EQ(-1, wait_end(0.3)) << "Ctrl-C ended the program";
-    type("k");
-    EXPECT_EQ(0, wait_end(10));
-    EXPECT_TRUE(settings_restored());
+    PseudoTerminal terminal(PROGRAM(difference_of_squares_walk), walk_options(true));
+    terminal.wait_for(result_line);
+    ASSERT_TRUE(terminal.wait_for_key_mode());
+    terminal.type("\x03");
+    EXPECT_EQ(-1, terminal.wait_end(0.3)) << "Ctrl-C ended the program";
+    terminal.type("k");
+    EXPECT_EQ(0, terminal.wait_end(10));
+    EXPECT_TRUE(same_settings(fresh_settings(), terminal.settings()));
+}
+
+// Ctrl-Z during the wait gives the shell the terminal in line mode; after
+// "fg" the wait again takes one key, silently.
+TEST(GetchOnTerminal, AfterCtrlZAndFgTheWaitIsOneKeyAgain)
+{
+    PseudoTerminal terminal(PROGRAM(difference_of_squares_walk), walk_options(false, true));
+    terminal.wait_for(result_line);
+    ASSERT_TRUE(terminal.wait_for_key_mode());
+    termios at_stop;
+    ASSERT_TRUE(terminal.suspend(at_stop)) << "Ctrl-Z did not stop the program";
+    EXPECT_TRUE(same_settings(fresh_settings(), at_stop)) << "the terminal was not given back at the stop";
+    terminal.resume();
+    ASSERT_TRUE(terminal.wait_for_key_mode()) << "after fg the wait stayed in line mode";
+    terminal.type("k");
+    EXPECT_EQ(0, terminal.wait_end(10)) << "one key did not end the wait";
+    EXPECT_EQ("", terminal.read_for(0.1)) << "the key was echoed";
+    EXPECT_TRUE(same_settings(fresh_settings(), terminal.settings()));
 }
 
 // Standard input not a terminal: the wait reads one byte, and at end of file
@@ -195,3 +116,111 @@ TEST(GetchWithoutTerminal, ReturnsAtEndOfInput)
         EXPECT_NE(std::string::npos, run.out.rfind("\n***(70003 69169)")) << "input \"" << input << "\"";
     }
 }
+
+// A full disk under the trace: the flush before the wait fails, and the
+// check at exit still gives its reason.
+TEST(GetchWithoutTerminal, AFullDiskIsReportedWithItsReason)
+{
+    RunOptions options;
+    options.stdout_path = "/dev/full";
+    options.timeout_seconds = 10;
+    ProgramRun run = run_program(PROGRAM(difference_of_squares_walk), options);
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ("difference_of_squares_walk: the trace could not be written in full: " + std::string(strerror(ENOSPC)) +
+                  "\n",
+              run.err);
+}
+
+// A French locale made for these tests (the system may have none): its
+// decimal separator is a comma, which /usr/bin/printf, reading every
+// category from the environment, shows.
+class TraceText : public ::testing::Test
+{
+  protected:
+    static void SetUpTestSuite()
+    {
+        locales = make_temp_dir();
+        RunOptions options;
+        options.args = {"-i", "fr_FR", "-f", "UTF-8", locales + "/fr_FR.UTF-8"};
+        options.timeout_seconds = 120;
+        ProgramRun made = run_program("/usr/bin/localedef", options);
+        ASSERT_EQ(0, made.status) << "localedef (package locales) failed:\n" << made.err;
+    }
+    static void TearDownTestSuite()
+    {
+        RunOptions options;
+        options.args = {"-rf", locales};
+        run_program("/bin/rm", options);
+    }
+    static std::vector<std::string> french(const char *variable)
+    {
+        return {"LOCPATH=" + locales, "LC_ALL", "LANG", "LC_CTYPE", "LC_NUMERIC", std::string(variable) + "=fr_FR.UTF-8"};
+    }
+    static std::string locales;
+};
+std::string TraceText::locales;
+
+TEST_F(TraceText, TheFrenchLocaleTakesEffect)
+{
+    RunOptions options;
+    options.args = {"%.3f", "0.093"};
+    options.env = french("LC_ALL");
+    EXPECT_EQ("0,093", run_program("/usr/bin/printf", options).out);
+}
+
+// On a terminal whose locale (from LC_ALL, LC_CTYPE or LANG) is UTF-8, the
+// letter 0xE9 is written as the two bytes C3 A9; the numbers keep their point.
+TEST_F(TraceText, UTF8OnAUTF8TerminalWithAPointInTheNumbers)
+{
+    for (const char *variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        SCOPED_TRACE(variable);
+        TerminalOptions options;
+        options.echo = false;
+        options.env = french(variable);
+        PseudoTerminal terminal(TRACE_SAMPLE, options);
+        EXPECT_EQ(0, terminal.wait_end(10));
+        EXPECT_EQ("Indice d'entr\xc3\xa9" "e= 6 proportion 0.093\n", terminal.output);
+    }
+    // And in rho_factor_16019's own trace.
+    TerminalOptions options;
+    options.echo = false;
+    options.env = french("LC_ALL");
+    PseudoTerminal rho(PROGRAM(rho_factor_16019), options);
+    rho.wait_for("Indice d'entr\xc3\xa9" "e= 6");
+    rho.type("\n");
+    EXPECT_EQ(0, rho.wait_end(10));
+}
+
+// Into a pipe, or on a terminal that is not UTF-8, the bytes stay as they are.
+TEST_F(TraceText, Latin1IntoAPipeOrOnAnotherTerminal)
+{
+    const std::string latin1 = "Indice d'entr\xe9" "e= 6 proportion 0.093\n";
+    RunOptions piped;
+    piped.env = french("LC_ALL");
+    ProgramRun run = run_program(TRACE_SAMPLE, piped);
+    EXPECT_EQ(0, run.status);
+    EXPECT_EQ(latin1, run.out);
+
+    TerminalOptions c_locale;
+    c_locale.echo = false;
+    c_locale.env = {"LC_ALL=C", "LANG", "LC_CTYPE"};
+    PseudoTerminal terminal(TRACE_SAMPLE, c_locale);
+    EXPECT_EQ(0, terminal.wait_end(10));
+    EXPECT_EQ(latin1, terminal.output);
+}
+
+// prime_proportion on a UTF-8 terminal in French keeps its "0.093".
+TEST_F(TraceText, PrimeProportionKeepsItsPointInFrench)
+{
+    TerminalOptions options;
+    options.echo = false;
+    options.env = french("LC_ALL");
+    PseudoTerminal terminal(PROGRAM(prime_proportion), options);
+    std::string tail = terminal.wait_for("\n Proportion theorique de premiers = ");
+    EXPECT_NE(std::string::npos, tail.find("\n Proportion de premiers = 0.093\n"));
+    terminal.type("\n");
+    EXPECT_EQ(0, terminal.wait_end(10));
+    EXPECT_EQ("0.080", terminal.output.substr(terminal.cursor));
+}
+
+} // namespace

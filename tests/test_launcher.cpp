@@ -1,26 +1,19 @@
-// The launcher, demo, as a user meets it: its menu driven through a
-// pseudo-terminal, and its list, its refusal to open a window without a
-// display and its answer to an unknown name through plain pipes. demo is
+// The launcher, demo, as a user meets it: its menu on a pseudo-terminal of
+// 80 columns and 24 rows, and its commands through plain pipes. demo is
 // pointed at the build this test belongs to (SUITE_BUILD_DIR) and told not
 // to install or build anything (SUITE_NO_BUILD), so only the launcher itself
-// is exercised. The expected lists come from the registry (catalogue.hpp);
-// the expected traces are the programs' documented transcripts.
+// is exercised. The expected menu and lists come from the registry
+// (catalogue.hpp); the expected traces are the programs' known transcripts
+// or come from a walk written here.
 #include "catalogue.hpp"
 #include "harness.hpp"
-#include <cerrno>
-#include <csignal>
-#include <cstring>
+#include <algorithm>
+#include <cmath>
+#include <fstream>
 #include <map>
-#include <poll.h>
-#include <pty.h>
 #include <set>
 #include <sstream>
-#include <sys/wait.h>
-#include <termios.h>
-#include <time.h>
-#include <unistd.h>
-
-extern char **environ;
+#include <sys/stat.h>
 
 namespace
 {
@@ -31,8 +24,7 @@ const int program_count = sizeof catalogue / sizeof catalogue[0];
 // The menu's question ends with this; the menu is waiting for a choice once
 // it has appeared.
 const std::string prompt = "(q to leave): ";
-
-const double patience_seconds = 30;
+const std::string back_to_menu = "Enter: back to the menu";
 
 // The build directory: the parent of bin/, where catalogue.tsv also lives.
 std::string build_dir()
@@ -49,40 +41,53 @@ const CatalogueEntry *find_entry(const std::string &name)
     return nullptr;
 }
 
-double now_seconds()
+int menu_number(const std::string &name)
 {
-    timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec + t.tv_nsec / 1e9;
+    for (int k = 0; k < program_count; k++)
+        if (name == catalogue[k].name)
+            return k + 1;
+    return 0;
+}
+
+std::string theme_title(const std::string &theme)
+{
+    for (const ThemeEntry &t : themes)
+        if (theme == t.theme)
+            return t.title;
+    return "";
 }
 
 // demo with the given arguments, standard input a pipe (so not a terminal),
 // no display of any kind in its environment.
-ProgramRun run_demo(const std::vector<std::string> &arguments)
+ProgramRun run_demo(const std::vector<std::string> &arguments, const std::string &build = build_dir())
 {
     RunOptions options;
-    options.args = {"-u", "DISPLAY", "-u", "WAYLAND_DISPLAY", "-u", "SDL_VIDEODRIVER"};
-    options.args.push_back("SUITE_BUILD_DIR=" + build_dir());
-    options.args.push_back("SUITE_NO_BUILD=1");
-    options.args.push_back(demo);
-    options.args.insert(options.args.end(), arguments.begin(), arguments.end());
-    options.timeout_seconds = patience_seconds;
-    return run_program("/usr/bin/env", options);
+    options.args = arguments;
+    options.env = {"SUITE_BUILD_DIR=" + build, "SUITE_NO_BUILD=1", "DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
+    options.timeout_seconds = 30;
+    return run_program(demo, options);
 }
 
-// The programs of a list or a menu, in the order shown. A program line is
-// indented and names a program, after its number in the menu; a heading is
-// not indented. Checks along the way that every program of the registry
-// appears exactly once with its description, that each theme forms one
-// block under a heading of its own, and (for the menu) that the numbers run
-// 1, 2, 3, ... down the list. Returns the number shown for each name.
-std::map<std::string, int> check_listing(const std::string &text, bool numbered)
+// The menu on a terminal that neither echoes the keys nor turns "\n" into
+// "\r\n", so that what is read is exactly what demo and its programs write.
+TerminalOptions menu_options()
 {
-    std::map<std::string, int> number_of;
-    std::set<std::string> themes_done;
+    TerminalOptions options;
+    options.echo = false;
+    options.env = {"SUITE_BUILD_DIR=" + build_dir(), "SUITE_NO_BUILD=1", "DISPLAY", "WAYLAND_DISPLAY",
+                   "SDL_VIDEODRIVER"};
+    return options;
+}
+
+// The programs of `./demo list`: a program line is indented and starts with
+// its name; a heading is not indented. Checks that every program of the
+// registry appears exactly once with its description, and that each theme
+// forms one block under a heading of its own.
+void check_listing(const std::string &text)
+{
+    std::set<std::string> seen, themes_done;
     std::string theme;
     bool heading_since_last_program = false;
-    int shown = 0;
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line)) {
@@ -95,180 +100,114 @@ std::map<std::string, int> check_listing(const std::string &text, bool numbered)
         std::istringstream words(line);
         std::string word;
         words >> word;
-        int number = 0;
-        if (numbered) {
-            number = atoi(word.c_str());
-            EXPECT_EQ(std::to_string(number), word) << "menu line without a number: " << line;
-            words >> word;
-        }
         const CatalogueEntry *entry = find_entry(word);
         if (entry == nullptr) {
             ADD_FAILURE() << "a line that names no program: \"" << line << "\"";
             continue;
         }
-        shown++;
-        EXPECT_EQ(0u, number_of.count(word)) << word << " is listed twice";
-        number_of[word] = number;
-        if (numbered) {
-            EXPECT_EQ(shown, number) << "menu numbers out of order at " << word;
-        }
+        EXPECT_TRUE(seen.insert(word).second) << word << " is listed twice";
         EXPECT_NE(std::string::npos, line.find(entry->description)) << word << " without its description";
         if (entry->theme != theme) {
             EXPECT_TRUE(heading_since_last_program) << "no heading before the theme of " << word;
-            EXPECT_EQ(0u, themes_done.count(entry->theme))
+            EXPECT_TRUE(themes_done.insert(entry->theme).second)
                 << "the theme " << entry->theme << " is split in two at " << word;
             theme = entry->theme;
-            themes_done.insert(theme);
         } else {
             EXPECT_FALSE(heading_since_last_program) << "a heading inside the theme of " << word;
         }
         heading_since_last_program = false;
     }
-    EXPECT_EQ(program_count, static_cast<int>(number_of.size())) << "programs listed:\n" << text;
-    return number_of;
+    EXPECT_EQ(program_count, static_cast<int>(seen.size())) << "programs listed:\n" << text;
 }
 
-// demo's menu on a pseudo-terminal, as a user at a terminal would see it.
-// The terminal neither echoes the keys nor turns "\n" into "\r\n", so the
-// output read is exactly what demo and its programs write.
-class Terminal
+// The menu as the terminal shows it, from its first line to the prompt: it
+// fits 80 columns and 24 rows (the prompt on the last), numbers every
+// program of the registry once, 1, 2, 3, ... in the registry's order, and
+// shows each program below its theme's title: the nearest title above it
+// that starts at or left of the program's column, in the rightmost such
+// column.
+void check_menu(const std::string &screen)
 {
-  public:
-    Terminal()
-    {
-        // The environment is prepared before the fork: the child only
-        // adjusts its terminal and starts demo.
-        for (char **e = environ; *e; e++) {
-            std::string entry = *e;
-            std::string name = entry.substr(0, entry.find('='));
-            if (name != "SUITE_BUILD_DIR" && name != "SUITE_NO_BUILD" && name != "DISPLAY" &&
-                name != "WAYLAND_DISPLAY" && name != "SDL_VIDEODRIVER")
-                env_strings.push_back(entry);
+    std::vector<std::string> rows;
+    std::istringstream lines(screen);
+    for (std::string line; std::getline(lines, line);)
+        rows.push_back(line);
+    while (!rows.empty() && rows.front().empty())
+        rows.erase(rows.begin());
+    EXPECT_LE(rows.size(), 24u) << "the menu is taller than the terminal:\n" << screen;
+    for (const std::string &row : rows)
+        EXPECT_LE(row.size(), 80u) << "wider than the terminal: " << row;
+    // The menu proper ends at the last blank line, before the question.
+    while (!rows.empty() && !rows.back().empty())
+        rows.pop_back();
+    struct Place {
+        size_t row, column;
+    };
+    std::map<std::string, Place> titles, programs;
+    for (size_t r = 0; r < rows.size(); r++) {
+        const std::string &row = rows[r];
+        for (const ThemeEntry &t : themes) {
+            size_t at = row.find(t.title);
+            if (at != std::string::npos)
+                titles[t.theme] = {r, at};
         }
-        env_strings.push_back("SUITE_BUILD_DIR=" + build_dir());
-        env_strings.push_back("SUITE_NO_BUILD=1");
-        std::vector<char *> envp;
-        for (std::string &e : env_strings)
-            envp.push_back(&e[0]);
-        envp.push_back(nullptr);
-        std::string path = demo;
-        char *argv[] = {&path[0], nullptr};
-
-        pid = forkpty(&master, nullptr, nullptr, nullptr);
-        if (pid == 0) {
-            termios mode;
-            if (tcgetattr(0, &mode) == 0) {
-                mode.c_lflag &= ~(ECHO | ECHONL);
-                mode.c_oflag &= ~ONLCR;
-                tcsetattr(0, TCSANOW, &mode);
+        // "NN  name" pairs.
+        for (size_t at = 0; (at = row.find_first_of("0123456789", at)) != std::string::npos;) {
+            size_t end = row.find_first_not_of("0123456789", at);
+            int number = std::stoi(row.substr(at, end - at));
+            size_t name_at = row.find_first_not_of(' ', end);
+            size_t name_end = name_at == std::string::npos ? name_at : row.find(' ', name_at);
+            std::string name = name_at == std::string::npos ? "" : row.substr(name_at, name_end - name_at);
+            if (at > 0 && row[at - 1] != ' ') { // a digit inside a name
+                at = end;
+                continue;
             }
-            execve(argv[0], argv, envp.data());
-            _exit(127);
+            if (number >= 1 && number <= program_count && name == catalogue[number - 1].name) {
+                EXPECT_EQ(0u, programs.count(name)) << name << " shown twice";
+                programs[name] = {r, at};
+            } else {
+                ADD_FAILURE() << "menu number " << number << " beside \"" << name << "\"";
+            }
+            at = name_end == std::string::npos ? row.size() : name_end;
         }
-        if (pid < 0)
-            ADD_FAILURE() << "forkpty failed: " << strerror(errno);
     }
-
-    ~Terminal()
-    {
-        if (pid > 0) {
-            kill(-pid, SIGKILL); // demo leads its own session and process group
-            waitpid(pid, nullptr, 0);
-        }
-        if (master >= 0)
-            close(master);
-    }
-
-    // Keys typed at the terminal.
-    void type(const std::string &keys)
-    {
-        if (write(master, keys.data(), keys.size()) != static_cast<ssize_t>(keys.size()))
-            ADD_FAILURE() << "cannot type " << keys;
-    }
-
-    // Reads until `text` appears after what earlier waits took; returns the
-    // output from there up to and including `text` (empty, with a failure,
-    // if it never comes).
-    std::string wait_for(const std::string &text)
-    {
-        double deadline = now_seconds() + patience_seconds;
-        size_t at;
-        while ((at = output.find(text, cursor)) == std::string::npos) {
-            if (!read_some(deadline)) {
-                ADD_FAILURE() << "no \"" << text << "\" on the terminal; after the last step it shows:\n"
-                              << output.substr(cursor);
-                return "";
+    EXPECT_EQ(static_cast<size_t>(program_count), programs.size()) << screen;
+    EXPECT_EQ(sizeof themes / sizeof themes[0], titles.size()) << "theme titles missing:\n" << screen;
+    for (const auto &[name, place] : programs) {
+        std::string under;
+        Place best = {0, 0};
+        for (const auto &[theme, title] : titles) {
+            if (title.column > place.column || title.row >= place.row)
+                continue;
+            if (under.empty() || title.column > best.column ||
+                (title.column == best.column && title.row > best.row)) {
+                under = theme;
+                best = title;
             }
         }
-        std::string seen = output.substr(cursor, at + text.size() - cursor);
-        cursor = at + text.size();
-        return seen;
+        EXPECT_EQ(find_entry(name)->theme, under) << name << " is not under \"" << theme_title(find_entry(name)->theme)
+                                                  << "\"";
     }
-
-    // Waits for demo to end; returns its exit status (-1 if it does not end).
-    int finish()
-    {
-        double deadline = now_seconds() + patience_seconds;
-        while (read_some(deadline)) {
-        }
-        if (pid <= 0)
-            return -1;
-        for (;;) {
-            int status;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            if (now_seconds() > deadline) {
-                ADD_FAILURE() << "demo did not end; the terminal shows:\n" << output.substr(cursor);
-                return -1;
-            }
-            usleep(10000);
-        }
-    }
-
-    std::string output; // everything demo wrote
-    size_t cursor = 0;  // where the next wait starts looking
-
-  private:
-    // One read; false once the terminal is closed or the deadline passes.
-    bool read_some(double deadline)
-    {
-        if (master < 0)
-            return false;
-        int left = static_cast<int>((deadline - now_seconds()) * 1000);
-        pollfd fd = {master, POLLIN, 0};
-        if (left <= 0 || poll(&fd, 1, left) <= 0)
-            return false;
-        char buffer[4096];
-        ssize_t got = read(master, buffer, sizeof buffer);
-        if (got <= 0) // EIO: every process holding the terminal has ended
-            return false;
-        output.append(buffer, got);
-        return true;
-    }
-
-    std::vector<std::string> env_strings;
-    pid_t pid = -1;
-    int master = -1;
-};
+}
 
 // What a program wrote between the launcher's two lines around its run.
-std::string program_section(const std::string &menu_output, const std::string &name)
+std::string program_section(const std::string &menu_output, const std::string &header)
 {
-    std::string start = "=== " + name + " ===\n", end = "\n=== end of " + name + " ===";
+    std::string start = "=== " + header + " ===\n";
+    std::string name = header.substr(0, header.find(' '));
+    std::string end = "\n=== end of " + name + " ===";
     size_t from = menu_output.find(start);
     size_t to = from == std::string::npos ? from : menu_output.find(end, from);
     if (to == std::string::npos) {
-        ADD_FAILURE() << "no run of " << name << " in:\n" << menu_output;
+        ADD_FAILURE() << "no run of " << header << " in:\n" << menu_output;
         return "";
     }
     from += start.size();
     return menu_output.substr(from, to - from);
 }
 
-// cycle_doubling_search, as documented: fourteen comparisons against the
-// term before each doubling window, then the period 7 and the entry index 3.
+// cycle_doubling_search: fourteen comparisons against the term before each
+// doubling window, then the period 7 and the entry index 3.
 const char *const doubling_search_transcript = "\n (u(0)= 16   u(1)= 11)"
                                                "\n (u(1)= 11   u(2)= 40)"
                                                "\n (u(1)= 11   u(3)= 2)"
@@ -285,106 +224,185 @@ const char *const doubling_search_transcript = "\n (u(0)= 16   u(1)= 11)"
                                                "\n (u(7)= 32   u(14)= 32)"
                                                "\n\n Periode = 7   Indice d'entree = 3\n";
 
-// strong_test_trace_1729, as documented: 2^27 = 645, 645^2 = 1065 and
-// 1065^2 = 1 (mod 1729), a square root of 1 other than -1.
+// strong_test_trace_1729: 2^27 = 645, 645^2 = 1065 and 1065^2 = 1 (mod
+// 1729), a square root of 1 other than -1.
 const char *const trace_1729_transcript =
     " aq =645\n  k=1 aexpo=1065   k=2 aexpo=1     k = 2 aexpo = 1 1729 non premier ";
 
-TEST(LauncherMenu, NumbersEveryProgramGroupedByTheme)
+// Fermat's walk on an odd n, written here with the squares themselves: x from
+// the ceiling of the square root, y from 0; y grows while x^2 - y^2 > n,
+// x while it is below; each position "(x y)", then "\n***(x+y x-y)".
+std::string fermat_walk(long long n)
 {
-    Terminal terminal;
-    check_listing(terminal.wait_for(prompt), true);
-    terminal.type("q\n");
-    EXPECT_EQ(0, terminal.finish());
+    long long x = static_cast<long long>(std::sqrt(static_cast<double>(n)));
+    while (x * x < n)
+        x++;
+    long long y = 0;
+    std::string text = "(" + std::to_string(x) + " 0)";
+    while (x * x - y * y != n) {
+        if (x * x - y * y > n)
+            y++;
+        else
+            x++;
+        text += "(" + std::to_string(x) + " " + std::to_string(y) + ")";
+    }
+    return text + "\n***(" + std::to_string(x + y) + " " + std::to_string(x - y) + ")";
 }
 
-// A number runs the program it stands for in the menu shown, then the menu
-// comes back. cycle_doubling_search reads nothing, so no key is needed.
-TEST(LauncherMenu, RunsAConsoleProgramChosenByNumber)
+TEST(LauncherMenu, FitsIn80By24WithEveryProgramNumberedUnderItsTheme)
 {
-    Terminal terminal;
-    std::map<std::string, int> number_of = check_listing(terminal.wait_for(prompt), true);
-    ASSERT_EQ(1u, number_of.count("cycle_doubling_search"));
-    terminal.type(std::to_string(number_of["cycle_doubling_search"]) + "\n");
-    std::string after = terminal.wait_for(prompt);
-    EXPECT_TRANSCRIPT(doubling_search_transcript, program_section(after, "cycle_doubling_search"));
-    size_t menu_again = after.find("=== end of");
-    if (menu_again != std::string::npos)
-        check_listing(after.substr(menu_again), true);
+    PseudoTerminal terminal(demo, menu_options());
+    check_menu(terminal.wait_for(prompt));
     terminal.type("q\n");
-    EXPECT_EQ(0, terminal.finish());
+    EXPECT_EQ(0, terminal.wait_end());
 }
 
-// A name works as well as a number. strong_test_trace_1729 pauses at its
-// end; the second Enter, typed ahead, is the one it waits for.
-TEST(LauncherMenu, RunsAConsoleProgramChosenByName)
+// A number runs the program it stands for; at its end the menu waits for
+// Enter before it comes back. cycle_doubling_search reads nothing.
+TEST(LauncherMenu, RunsAProgramByNumberThenWaitsForEnter)
 {
-    Terminal terminal;
+    PseudoTerminal terminal(demo, menu_options());
     terminal.wait_for(prompt);
-    terminal.type("strong_test_trace_1729\n\n");
-    std::string after = terminal.wait_for(prompt);
-    EXPECT_TRANSCRIPT(trace_1729_transcript, program_section(after, "strong_test_trace_1729"));
+    terminal.type(std::to_string(menu_number("cycle_doubling_search")) + "\n");
+    std::string run = terminal.wait_for(back_to_menu);
+    EXPECT_NE(std::string::npos, run.find("Enter at each pause")) << "no word on how to move on:\n" << run;
+    EXPECT_TRANSCRIPT(doubling_search_transcript, program_section(run, "cycle_doubling_search"));
+    EXPECT_EQ("", terminal.read_for(0.5)) << "the menu came back without Enter";
+    terminal.type("\n");
+    check_menu(terminal.wait_for(prompt));
     terminal.type("q\n");
-    EXPECT_EQ(0, terminal.finish());
+    EXPECT_EQ(0, terminal.wait_end());
+}
+
+// Keys typed ahead while a program ran are thrown away: neither the Enter
+// awaited after the program nor the next choice is taken from them.
+TEST(LauncherMenu, DiscardsKeysTypedWhileAProgramRan)
+{
+    PseudoTerminal terminal(demo, menu_options());
+    terminal.wait_for(prompt);
+    terminal.type("strong_test_trace_1729\n");
+    terminal.wait_for("1729 non premier ");
+    terminal.type("\n5\n"); // the program's Enter, then a choice typed ahead
+    terminal.wait_for(back_to_menu);
+    EXPECT_EQ("", terminal.read_for(0.5)) << "\"5\" was taken for Enter";
+    terminal.type("\n9\n"); // Enter, then a choice typed before the menu shows
+    terminal.wait_for(prompt);
+    EXPECT_EQ("", terminal.read_for(0.5)) << "\"9\" was taken for a choice";
+    terminal.type("q\n");
+    EXPECT_EQ(0, terminal.wait_end());
+}
+
+// What the menu makes of a choice: the start of one name runs it, any case;
+// the start of several names or a near miss is answered with the names;
+// anything else with the numbers that exist. An answer comes after the menu,
+// which is shown again in full.
+TEST(LauncherMenu, ResolvesNamesStartsAndNearMisses)
+{
+    const std::string no_such = ": give a number from 1 to " + std::to_string(program_count) + ", a name, or q.";
+    struct Case {
+        std::string typed, answer;
+    } cases[] = {
+        {"cycle_doub", "=== cycle_doubling_search ==="},
+        {"CYCLE_DOUBLING_SEARCH", "=== cycle_doubling_search ==="},
+        {"ulam", "\"ulam\" could be ulam_spiral_plot or ulam_spiral_labels: type more of the name."},
+        {"rho_flyod", "No program \"rho_flyod\". Did you mean rho_floyd?"},
+        {"strong_test_trace_1792", "No program \"strong_test_trace_1792\". Did you mean strong_test_trace_1729?"},
+        {"cylce", "Did you mean cycle_three_methods, cycle_doubling_search or cycle_floyd?"},
+        {"no_such_program", "No program \"no_such_program\"" + no_such},
+        {"0", "No program \"0\"" + no_such},
+        {std::to_string(program_count + 1), "No program \"" + std::to_string(program_count + 1) + "\"" + no_such},
+        {"-1", "No program \"-1\"" + no_such},
+        {"2x", "No program \"2x\"" + no_such},
+        {"cycle_floyd.cpp", "No program \"cycle_floyd.cpp\"" + no_such},
+    };
+    PseudoTerminal terminal(demo, menu_options());
+    terminal.wait_for(prompt);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.typed);
+        terminal.type(c.typed + "\n");
+        if (c.answer.rfind("===", 0) == 0) {
+            EXPECT_NE(std::string::npos, terminal.wait_for(back_to_menu).find(c.answer));
+            terminal.type("\n");
+            terminal.wait_for(prompt);
+            continue;
+        }
+        std::string answer = terminal.wait_for(prompt);
+        std::string flat = answer; // a long answer is folded at blanks
+        std::replace(flat.begin(), flat.end(), '\n', ' ');
+        size_t at = flat.find(c.answer);
+        EXPECT_NE(std::string::npos, at) << answer;
+        EXPECT_GT(at, answer.rfind(catalogue[program_count - 1].name)) << "the answer comes before the menu";
+        EXPECT_EQ(std::string::npos, answer.find("=== ")) << "something ran:\n" << answer;
+        check_menu(answer);
+    }
+    terminal.type("\n");
+    std::string again = terminal.wait_for(prompt);
+    EXPECT_EQ(std::string::npos, again.find("No program")) << "an empty line is answered:\n" << again;
+    terminal.type("q\n");
+    EXPECT_EQ(0, terminal.wait_end());
+}
+
+// Words after a choice go to the program: Fermat's walk on 8051 = 97 * 83
+// by number, the usage by name.
+TEST(LauncherMenu, PassesTheWordsAfterAChoiceToTheProgram)
+{
+    PseudoTerminal terminal(demo, menu_options());
+    terminal.wait_for(prompt);
+    std::string number = std::to_string(menu_number("difference_of_squares_walk"));
+    terminal.type(number + " 8051\n");
+    std::string walk = fermat_walk(8051);
+    std::string run = terminal.wait_for(walk);
+    EXPECT_EQ(walk, program_section(run + "\n=== end of difference_of_squares_walk ===",
+                                    "difference_of_squares_walk 8051"));
+    terminal.type("k"); // its one-key wait
+    terminal.wait_for(back_to_menu);
+    terminal.type("\n");
+    terminal.wait_for(prompt);
+    terminal.type("rho_floyd --help\n");
+    std::string usage = program_section(terminal.wait_for(back_to_menu), "rho_floyd --help");
+    EXPECT_EQ(0u, usage.rfind("usage: rho_floyd", 0)) << usage;
+    terminal.type("\n");
+    terminal.wait_for(prompt);
+    terminal.type("q\n");
+    EXPECT_EQ(0, terminal.wait_end());
 }
 
 // Ctrl-C stops the program that runs, not the launcher: the menu comes back.
 // strong_test_trace_1729 is left waiting for its Enter when the key comes.
 TEST(LauncherMenu, CtrlCStopsTheProgramAndReturnsToTheMenu)
 {
-    Terminal terminal;
+    PseudoTerminal terminal(demo, menu_options());
     terminal.wait_for(prompt);
     terminal.type("strong_test_trace_1729\n");
     terminal.wait_for("1729 non premier ");
     terminal.type("\x03");
-    std::string after = terminal.wait_for(prompt);
+    std::string after = terminal.wait_for(back_to_menu);
     EXPECT_NE(std::string::npos, after.find("=== end of strong_test_trace_1729 ===")) << after;
+    terminal.type("\n");
+    terminal.wait_for(prompt);
     terminal.type("q\n");
-    EXPECT_EQ(0, terminal.finish());
+    EXPECT_EQ(0, terminal.wait_end());
 }
 
 // A picture program chosen where there is no display is refused with the
 // way to get its pictures, and the menu goes on.
 TEST(LauncherMenu, RefusesAPictureProgramWithoutADisplayAndCarriesOn)
 {
-    Terminal terminal;
+    PseudoTerminal terminal(demo, menu_options());
     terminal.wait_for(prompt);
     terminal.type("ulam_spiral_plot\n");
-    std::string refusal = program_section(terminal.wait_for(prompt), "ulam_spiral_plot");
+    std::string run = terminal.wait_for(back_to_menu);
+    EXPECT_NE(std::string::npos, run.find("a key in its window for each stage")) << run;
+    std::string refusal = program_section(run, "ulam_spiral_plot");
     EXPECT_NE(std::string::npos, refusal.find("no display")) << refusal;
     EXPECT_NE(std::string::npos, refusal.find("./demo gallery DIR")) << refusal;
-    terminal.type("q\n");
-    EXPECT_EQ(0, terminal.finish());
-}
-
-// Choices that name no program: each is answered and the menu asked again;
-// an empty line just asks again.
-TEST(LauncherMenu, AnswersAChoiceThatIsNoProgramAndKeepsTheMenu)
-{
-    const std::string wrong_choices[] = {
-        "no_such_program",                 // not a name
-        "0",                               // numbers start at 1
-        std::to_string(program_count + 1), // one past the last
-        "-1",                              // not a number either
-        "2x",                              // a number followed by junk
-        "cycle_floyd.cpp",                 // a file, not a program
-    };
-    Terminal terminal;
-    terminal.wait_for(prompt);
-    for (const std::string &choice : wrong_choices) {
-        terminal.type(choice + "\n");
-        std::string answer = terminal.wait_for(prompt);
-        EXPECT_NE(std::string::npos, answer.find("No program \"" + choice + "\"")) << answer;
-        EXPECT_EQ(std::string::npos, answer.find("=== ")) << choice << " ran something:\n" << answer;
-    }
     terminal.type("\n");
-    std::string again = terminal.wait_for(prompt);
-    EXPECT_EQ(std::string::npos, again.find("No program")) << again;
+    terminal.wait_for(prompt);
     terminal.type("q\n");
-    EXPECT_EQ(0, terminal.finish());
+    EXPECT_EQ(0, terminal.wait_end());
 }
 
-TEST(LauncherMenu, LeavesWithStatus0OnQuitOrEndOfInput)
+TEST(LauncherMenu, LeavesWithStatus0OnQuitCtrlCOrEndOfInput)
 {
     struct Case {
         const char *what, *keys;
@@ -393,14 +411,15 @@ TEST(LauncherMenu, LeavesWithStatus0OnQuitOrEndOfInput)
         {"Q", "Q\n"},
         {"quit", "quit\n"},
         {"q between blanks", "  q \n"},
+        {"Ctrl-C", "\x03"},
         {"end of input (Ctrl-D)", "\x04"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
-        Terminal terminal;
+        PseudoTerminal terminal(demo, menu_options());
         terminal.wait_for(prompt);
         terminal.type(c.keys);
-        EXPECT_EQ(0, terminal.finish());
+        EXPECT_EQ(0, terminal.wait_end());
         EXPECT_EQ(std::string::npos, terminal.output.find("=== ", terminal.cursor));
     }
 }
@@ -411,11 +430,11 @@ TEST(LauncherList, ListsEveryProgramGroupedByTheme)
 {
     for (const std::vector<std::string> &arguments : {std::vector<std::string>{}, {"list"}}) {
         SCOPED_TRACE(arguments.empty() ? "./demo < pipe" : "./demo list");
-        auto run = run_demo(arguments);
+        ProgramRun run = run_demo(arguments);
         EXPECT_EQ(0, run.status) << run.err;
         EXPECT_EQ("", run.err);
         EXPECT_EQ(std::string::npos, run.out.find(prompt)) << "a menu on a pipe";
-        check_listing(run.out, false);
+        check_listing(run.out);
     }
 }
 
@@ -427,22 +446,112 @@ TEST(LauncherRun, RefusesEveryPictureProgramWithoutADisplay)
         if (std::string(entry.kind) != "picture")
             continue;
         SCOPED_TRACE(entry.name);
-        auto run = run_demo({entry.name});
-        EXPECT_NE(0, run.status);
-        EXPECT_FALSE(run.timed_out);
+        ProgramRun run = run_demo({entry.name});
+        EXPECT_EQ(3, run.status);
         EXPECT_NE(std::string::npos, run.err.find("no display")) << run.err;
         EXPECT_NE(std::string::npos, run.err.find("./demo gallery DIR")) << run.err;
         EXPECT_EQ("", run.out);
     }
 }
 
+// ./demo CHOICE ARGS...: a menu number, a name or the start of one runs the
+// program with the arguments, and its exit status is demo's; the other
+// choices are answered on standard error with status 2.
+TEST(LauncherRun, RunsTheProgramAChoiceNamesWithItsArguments)
+{
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        std::string out, err; // out exactly; err must contain this
+    } cases[] = {
+        {{std::to_string(menu_number("cycle_doubling_search"))}, 0, doubling_search_transcript, ""},
+        {{"cycle_doub"}, 0, doubling_search_transcript, ""},
+        {{std::to_string(menu_number("ulam_spiral_plot"))}, 3, "", "demo: ulam_spiral_plot draws in a window"},
+        {{"difference_of_squares_walk", "8051"}, 0, fermat_walk(8051), ""},
+        {{"rho_floyd", "abc"}, 2, "", "rho_floyd: "},
+        {{"ulam"}, 2, "", "demo: \"ulam\" could be ulam_spiral_plot or ulam_spiral_labels"},
+        {{"rho_flyod"}, 2, "", "demo: No program \"rho_flyod\". Did you mean rho_floyd?"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.arguments[0] + (c.arguments.size() > 1 ? " " + c.arguments[1] : ""));
+        ProgramRun run = run_demo(c.arguments);
+        EXPECT_EQ(c.status, run.status) << run.err;
+        EXPECT_TRANSCRIPT(c.out, run.out);
+        EXPECT_NE(std::string::npos, run.err.find(c.err)) << run.err;
+    }
+}
+
 TEST(LauncherRun, AnswersAnUnknownNameWithStatus2AndTheList)
 {
-    auto run = run_demo({"no_such_program"});
+    ProgramRun run = run_demo({"no_such_program"});
     EXPECT_EQ(2, run.status);
     EXPECT_NE(std::string::npos, run.err.find("'no_such_program'")) << run.err;
-    std::string list = run.err.substr(run.err.find('\n') + 1);
-    check_listing(list, false);
+    check_listing(run.err.substr(run.err.find('\n') + 1));
+}
+
+// A folder that cannot take the pictures is refused before any program
+// runs, with a demo: message and status 1.
+TEST(LauncherGallery, RefusesAFolderThatCannotBeWritten)
+{
+    struct Case {
+        const char *folder, *message;
+    } cases[] = {
+        {"/proc", "demo: cannot write the gallery into /proc: "},
+        {"/dev/null/gallery", "demo: cannot make the folder /dev/null/gallery: "},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.folder);
+        ProgramRun run = run_demo({"gallery", c.folder});
+        EXPECT_EQ(1, run.status);
+        EXPECT_EQ("", run.out);
+        EXPECT_EQ(0u, run.err.rfind(c.message, 0)) << run.err;
+        EXPECT_EQ(1, std::count(run.err.begin(), run.err.end(), '\n')) << run.err;
+    }
+}
+
+// The gallery on a build of stand-in picture programs (shell scripts in
+// place of capture variants): one saves its stage and says its caption,
+// the other saves nothing, which is an error that names it and moves no
+// picture. Nothing of the scratch folder stays behind.
+TEST(LauncherGallery, MovesEveryStageIntoTheFolderOrNoneWhenAProgramSavedNone)
+{
+    std::string build = make_temp_dir(), out = make_temp_dir();
+    mkdir((build + "/bin").c_str(), 0755);
+    mkdir((build + "/bin/capture").c_str(), 0755);
+    std::ofstream(build + "/bin/times.ttf") << "font";
+    std::ofstream(build + "/themes.tsv") << "plots\tPictures\n";
+    std::ofstream(build + "/bin/capture/drawn") << "#!/bin/sh\necho picture > drawn-1.png\n"
+                                                << "echo 'stage 1 of 1: a square'\n";
+    std::ofstream(build + "/bin/capture/blank") << "#!/bin/sh\necho 'stage 1 of 1: nothing'\n";
+    chmod((build + "/bin/capture/drawn").c_str(), 0755);
+    chmod((build + "/bin/capture/blank").c_str(), 0755);
+    auto files_in_out = [&out]() {
+        RunOptions ls;
+        ls.args = {"-A", out};
+        return run_program("/bin/ls", ls).out;
+    };
+
+    std::ofstream(build + "/catalogue.tsv") << "drawn\tpicture\tplots\tSaves one stage\t\n"
+                                            << "blank\tpicture\tplots\tSaves nothing\t\n";
+    ProgramRun failed = run_demo({"gallery", out}, build);
+    EXPECT_EQ(1, failed.status);
+    EXPECT_EQ("", failed.out);
+    EXPECT_EQ("demo: blank saved no picture\n", failed.err);
+    EXPECT_EQ("", files_in_out());
+
+    std::ofstream(build + "/catalogue.tsv") << "drawn\tpicture\tplots\tSaves one stage\t\n";
+    ProgramRun run = run_demo({"gallery", out}, build);
+    EXPECT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(out + "/drawn-1.png  (stage 1 of 1: a square)\n", run.out);
+    EXPECT_EQ("drawn-1.png\n", files_in_out());
+    std::ifstream moved(out + "/drawn-1.png");
+    std::string content;
+    std::getline(moved, content);
+    EXPECT_EQ("picture", content);
+
+    RunOptions remove;
+    remove.args = {"-rf", build, out};
+    run_program("/bin/rm", remove);
 }
 
 } // namespace
