@@ -17,8 +17,10 @@ SDL_Surface *screen;
 // `screen`, which is copied to the display at every flip.
 static SDL_Surface *display;
 
-// The stages of the picture: how many there are, and the last one shown.
+// The stages of the picture: how many there are, and the last one shown with
+// its caption.
 static int stages = 1, stage_shown = 0;
+static char stage_caption[256];
 
 // SDL 2 falls back to drivers that open no window at all when no window
 // system answers: "offscreen" (an unreachable X display makes it the
@@ -97,10 +99,10 @@ void flip_screen()
 
 void show_stage(const char *caption_format, ...)
 {
-    char caption[256], title[400];
+    char *caption = stage_caption, title[400];
     va_list args;
     va_start(args, caption_format);
-    vsnprintf(caption, sizeof caption, caption_format, args);
+    vsnprintf(caption, sizeof stage_caption, caption_format, args);
     va_end(args);
     stage_shown++;
     snprintf(title, sizeof title, "%s: stage %d of %d: %s", program_name, stage_shown, stages, caption);
@@ -112,6 +114,9 @@ void show_stage(const char *caption_format, ...)
 
 #ifdef CAPTURE_STAGES
 
+// The k-th wait saves the picture as NAME-k.png. When SUITE_CAPTURE_CAPTIONS
+// names a file, a line "NAME-k.png<tab>stage j of N: caption" is added to it:
+// which stage each picture holds (a stage shown without a wait has none).
 bool wait_key_or_quit()
 {
     static int stage = 0;
@@ -120,6 +125,16 @@ bool wait_key_or_quit()
     if (!save_screen_png(path)) {
         fprintf(stderr, "%s: cannot write %s\n", program_name, path);
         exit(1);
+    }
+    const char *captions = getenv("SUITE_CAPTURE_CAPTIONS");
+    if (captions != nullptr && *captions != '\0') {
+        FILE *file = fopen(captions, "a");
+        if (file == nullptr ||
+            fprintf(file, "%s\tstage %d of %d: %s\n", path, stage_shown, stages, stage_caption) < 0 ||
+            fclose(file) != 0) {
+            fprintf(stderr, "%s: cannot write the caption of %s into %s\n", program_name, path, captions);
+            exit(1);
+        }
     }
     return false;
 }

@@ -510,9 +510,9 @@ TEST(LauncherGallery, RefusesAFolderThatCannotBeWritten)
 }
 
 // The gallery on a build of stand-in picture programs (shell scripts in
-// place of capture variants): one saves its stage and says its caption,
-// the other saves nothing, which is an error that names it and moves no
-// picture. Nothing of the scratch folder stays behind.
+// place of capture variants): one saves its stage and records the caption
+// of the stage it holds, the other saves nothing, which is an error that
+// names it and moves no picture. Nothing of the scratch folder stays behind.
 TEST(LauncherGallery, MovesEveryStageIntoTheFolderOrNoneWhenAProgramSavedNone)
 {
     std::string build = make_temp_dir(), out = make_temp_dir();
@@ -520,8 +520,9 @@ TEST(LauncherGallery, MovesEveryStageIntoTheFolderOrNoneWhenAProgramSavedNone)
     mkdir((build + "/bin/capture").c_str(), 0755);
     std::ofstream(build + "/bin/times.ttf") << "font";
     std::ofstream(build + "/themes.tsv") << "plots\tPictures\n";
-    std::ofstream(build + "/bin/capture/drawn") << "#!/bin/sh\necho picture > drawn-1.png\n"
-                                                << "echo 'stage 1 of 1: a square'\n";
+    std::ofstream(build + "/bin/capture/drawn")
+        << "#!/bin/sh\necho 'stage 1 of 2: a point'\necho 'stage 2 of 2: a square'\necho picture > drawn-1.png\n"
+        << "printf 'drawn-1.png\\tstage 2 of 2: a square\\n' >> \"$SUITE_CAPTURE_CAPTIONS\"\n";
     std::ofstream(build + "/bin/capture/blank") << "#!/bin/sh\necho 'stage 1 of 1: nothing'\n";
     chmod((build + "/bin/capture/drawn").c_str(), 0755);
     chmod((build + "/bin/capture/blank").c_str(), 0755);
@@ -542,7 +543,7 @@ TEST(LauncherGallery, MovesEveryStageIntoTheFolderOrNoneWhenAProgramSavedNone)
     std::ofstream(build + "/catalogue.tsv") << "drawn\tpicture\tplots\tSaves one stage\t\n";
     ProgramRun run = run_demo({"gallery", out}, build);
     EXPECT_EQ(0, run.status) << run.err;
-    EXPECT_EQ(out + "/drawn-1.png  (stage 1 of 1: a square)\n", run.out);
+    EXPECT_EQ(out + "/drawn-1.png  (stage 2 of 2: a square)\n", run.out);
     EXPECT_EQ("drawn-1.png\n", files_in_out());
     std::ifstream moved(out + "/drawn-1.png");
     std::string content;

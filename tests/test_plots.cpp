@@ -7,6 +7,8 @@
 #include "harness.hpp"
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
@@ -169,6 +171,27 @@ TEST(UlamSpiralPlot, PrimesThenEulersPolynomialInRed)
     EXPECT_EQ(light_grey, got[0].at(112, 588));
     EXPECT_EQ(white, got[0].at(112, 589));
     EXPECT_EQ(white, got[0].at(111, 588));
+}
+
+// The path is shown without a wait, so the two pictures saved hold stages 2
+// and 3 of 3, and the capture's record of captions says so.
+TEST(UlamSpiralPlot, PicturesHoldTheSecondAndThirdStages)
+{
+    std::string dir = make_temp_dir(), record = dir + "/captions";
+    RunOptions options;
+    options.cwd = dir;
+    options.env = {"SUITE_CAPTURE_CAPTIONS=" + record};
+    ProgramRun run = run_program(CAPTURE(ulam_spiral_plot), options);
+    EXPECT_EQ(0, run.status) << run.err;
+    std::ifstream in(record);
+    std::string first, second, more;
+    std::getline(in, first);
+    std::getline(in, second);
+    EXPECT_EQ("ulam_spiral_plot-1.png\tstage 2 of 3: the 2348 primes up to 20879, one black dot each", first);
+    EXPECT_EQ(0u, second.rfind("ulam_spiral_plot-2.png\tstage 3 of 3: the values of n*n + n + 41 ", 0)) << second;
+    EXPECT_FALSE(std::getline(in, more)) << more;
+    std::string remove = "rm -rf '" + dir + "'";
+    EXPECT_EQ(0, system(remove.c_str()));
 }
 
 // Other polynomials n*n + b*n + c: the same spiral and primes, then the
