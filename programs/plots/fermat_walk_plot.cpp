@@ -35,14 +35,18 @@ int main(int argc, char **argv)
     draw_line(30, 550, 30, 100, black);
 
     // The branch of x*x - y*y = 185, from just right of sqrt(185) and in
-    // single-precision steps of about 0.0001, drawn up to the row 10.
+    // single-precision steps of about 0.0001, drawn up to the row 10. The
+    // branch rises with x (each rounding keeps the order), so once a point
+    // lies at or above the row 10 every later one does too, up to x = 60,
+    // and nothing more is drawn.
     const long double step = static_cast<long double>(0.0001);
     for (float x = 13.601480947265625f; x < 60; x = static_cast<float>(x + step)) {
         long double t = static_cast<long double>(x) * x - n;
         float y = static_cast<float>(std::sqrt(t));
         long double w = 550 - 30 * static_cast<long double>(y);
-        if (w > 10)
-            fill_disc(static_cast<int>(30 * static_cast<long double>(x) + 30), static_cast<int>(w), 1, grey);
+        if (w <= 10)
+            break;
+        fill_disc(static_cast<int>(30 * static_cast<long double>(x) + 30), static_cast<int>(w), 1, grey);
     }
 
     // The start (14, 0): 14 is the least x with x*x >= 185.
