@@ -27,10 +27,11 @@ void fermat_pseudoprimes_trace(int limit)
 {
     std::vector<int> prime_table = sieve_primes(limit);
 
-    // Base 2, on every n (an even n never passes: 2^(n-1) mod n is even).
-    // The table is read only for the numbers that pass.
+    // Base 2, on every odd n: an even n never passes, since 2^(n-1) mod n is
+    // then even, so it is not put through the test (which halves the work of
+    // a search up to 10^7). The table is read only for the numbers that pass.
     std::vector<int> fermat_list;
-    for (int n = 3; n <= limit; n++)
+    for (int n = 3; n <= limit; n += 2)
         if (mod_pow(2, n - 1, n) == 1 && prime_table[n] == 0) {
             fermat_list.push_back(n);
             printf("  %d", n);
