@@ -425,6 +425,18 @@ bool prime_by_trial_division(long n)
     return true;
 }
 
+long prime_of_power(long q)
+{
+    if (q < 2)
+        return 0;
+    long p = 2;
+    while (q % p != 0)
+        p++;
+    while (q % p == 0)
+        q /= p;
+    return q == 1 ? p : 0;
+}
+
 __extension__ typedef unsigned __int128 uint128;
 
 uint64_t power_reference(uint64_t b, uint64_t e, uint64_t m)

@@ -100,6 +100,10 @@ ProgramRun run_to_end(const std::string &path, const std::string &input = "",
 // trial division: divisors up to the square root.
 bool prime_by_trial_division(long n);
 
+// The prime p when q = p^k (k >= 1), else 0: the least prime factor divided
+// out by trial division.
+long prime_of_power(long q);
+
 // b^e mod m (m >= 1) from the highest bit of e down, with 128-bit products:
 // independent of the programs' powering, for any 64-bit numbers.
 uint64_t power_reference(uint64_t b, uint64_t e, uint64_t m);

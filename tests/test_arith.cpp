@@ -9,17 +9,9 @@
 #include <cstdlib>
 #include <vector>
 
-// p when n = p^k (k >= 1), else 0: divide out the least prime factor.
 static int prime_power_reference(int n)
 {
-    if (n < 2)
-        return 0;
-    int p = 2;
-    while (n % p != 0)
-        p++;
-    while (n % p == 0)
-        n /= p;
-    return n == 1 ? p : 0;
+    return static_cast<int>(prime_of_power(n));
 }
 
 static int prime_reference(int n)

@@ -95,17 +95,6 @@ TEST(PminusOnePrimePowers, FindsTheFactor103AtStep12)
     EXPECT_TRANSCRIPT(expected, run.out);
 }
 
-// The prime p of q = p^k, or 0 when q is no prime power, by trial division.
-static long prime_of_power(long q)
-{
-    long p = 2;
-    while (q % p != 0)
-        p++;
-    while (q % p == 0)
-        q /= p;
-    return q == 1 ? p : 0;
-}
-
 // Rows: n and the bound. 88303 = 227 * 389 with 388 = 4 * 97: 389 shows
 // only when the last base up to 100, 97, is applied (226 = 2 * 113 keeps 227
 // hidden). 1024 is a power of the base 2, whose powers fall to 0 (gcd 1). For
