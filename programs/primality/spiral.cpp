@@ -5,24 +5,11 @@
 // -72 <= x <= 72, -72 <= y <= 71 and ends on the corner (-72, 72), never
 // visiting a point twice.
 #include "arith/arith.hpp"
+#include "arith/spiral.hpp"
 #include "primality.hpp"
 #include <cstdio>
 
-const int arm_limit = 144; // a turn is made for every odd arm length m <= arm_limit
-
-// Point i of the spiral is (x[i], y[i]); point 0 is the origin.
-struct Spiral {
-    std::vector<int> x{0}, y{0};
-
-    // Appends `steps` points, each one unit (dx, dy) from the last.
-    void walk(int steps, int dx, int dy)
-    {
-        for (int i = 0; i < steps; i++) {
-            x.push_back(x.back() + dx);
-            y.push_back(y.back() + dy);
-        }
-    }
-};
+const int turns = 72; // one for every odd arm length m up to 143
 
 // The least and the greatest of n*n + b*n over n = 0 ... polynomial_last.
 static void polynomial_extent(int b, int &least, int &greatest)
@@ -65,18 +52,12 @@ void spiral_coordinates_trace(int b, int c)
 {
     // One turn per odd m adds 4m + 2 points; after m = 143 there are 20881
     // points and the last one is the corner (-72, 72).
-    Spiral spiral;
-    for (int m = 1; m <= arm_limit; m += 2) {
-        spiral.walk(m, 1, 0);
-        spiral.walk(m, 0, -1);
-        spiral.walk(m + 1, -1, 0);
-        spiral.walk(m + 1, 0, 1);
-    }
+    std::vector<SpiralPoint> spiral = square_spiral(turns);
 
     // Points 0 ... k - 1: the last corner itself is not printed.
-    int k = static_cast<int>(spiral.x.size()) - 1;
+    int k = static_cast<int>(spiral.size()) - 1;
     for (int i = 0; i < k; i++)
-        printf(" (%d  %d) ", spiral.x[i], spiral.y[i]);
+        printf(" (%d  %d) ", spiral[i].x, spiral[i].y);
     printf("\n *** nb de points = %d\n", k);
 
     // Each value of the polynomial, followed by its index in the table when
