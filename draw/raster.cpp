@@ -5,14 +5,15 @@
 #include "draw/draw.hpp"
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
-static inline void plot_clipped(int x, int y, Uint32 colour)
+static inline void plot_clipped(int x, int y, Colour colour)
 {
-    if (x >= 0 && x <= 799 && y >= 0 && y <= 599)
+    if (inside_window(x, y))
         put_pixel(x, y, colour);
 }
 
-void draw_line(int x0, int y0, int x1, int y1, Uint32 colour)
+void draw_line(int x0, int y0, int x1, int y1, Colour colour)
 {
     put_pixel(x0, y0, colour);
     int dx = x1 - x0, dy = y1 - y0;
@@ -52,7 +53,7 @@ void draw_line(int x0, int y0, int x1, int y1, Uint32 colour)
     }
 }
 
-void draw_line_clipped(int x0, int y0, int x1, int y1, Uint32 colour)
+void draw_line_clipped(int x0, int y0, int x1, int y1, Colour colour)
 {
     plot_clipped(x0, y0, colour);
     int dx = x1 - x0, dy = y1 - y0;
@@ -107,24 +108,64 @@ static inline void circle_step(int cx, int cy, int &x, int &y, int &e)
     }
 }
 
-void fill_disc(int cx, int cy, int r, Uint32 colour)
+// The pixels of the disc of radius r about the origin, as the walk reaches
+// them: paint(x0, x1, y) for each run from (x0, y) to (x1, y), runs that may
+// repeat and overlap.
+template <class Paint> static void disc_walk(int r, Paint paint)
 {
-    int e = 0, x = cx, y = cy + r;
-    plot_clipped(cx, cy + r, colour);
-    plot_clipped(cx, cy - r, colour);
-    while (y > cy) {
-        circle_step(cx, cy, x, y, e);
+    int e = 0, x = 0, y = r;
+    paint(0, 0, r);
+    paint(0, 0, -r);
+    while (y > 0) {
+        circle_step(0, 0, x, y, e);
         // The span reached, in the lower half and mirrored in the upper.
-        for (int c = 2 * cx - x; c <= x; c++)
-            plot_clipped(c, y, colour);
-        for (int c = 2 * cx - x; c <= x; c++)
-            plot_clipped(c, 2 * cy - y, colour);
+        paint(-x, x, y);
+        paint(-x, x, -y);
     }
-    plot_clipped(cx + r, cy, colour);
-    plot_clipped(cx - r, cy, colour);
+    paint(r, r, 0);
+    paint(-r, -r, 0);
 }
 
-void draw_circle(int cx, int cy, int r, Uint32 colour)
+// The disc of radius r about the origin as its distinct pixels, each as its
+// offset x + y * window_width in the picture: the walk's pixels gathered on
+// a grid (the disc has one colour, so the order in which the walk paints
+// them does not matter). Kept for the small radii the pictures use.
+static const std::vector<int> &disc_shape(int r)
+{
+    static std::vector<int> shapes[16];
+    std::vector<int> &shape = shapes[r];
+    if (!shape.empty())
+        return shape;
+    const int side = 2 * r + 1;
+    std::vector<bool> covered(side * side);
+    disc_walk(r, [&](int x0, int x1, int y) {
+        for (int x = x0; x <= x1; x++)
+            covered[(x + r) + (y + r) * side] = true;
+    });
+    for (int y = -r; y <= r; y++)
+        for (int x = -r; x <= r; x++)
+            if (covered[(x + r) + (y + r) * side])
+                shape.push_back(x + y * window_width);
+    return shape;
+}
+
+// A disc wholly inside the window is painted from its shape; any other is
+// walked, each pixel tested.
+void fill_disc(int cx, int cy, int r, Colour colour)
+{
+    if (r >= 0 && r < 16 && inside_window(cx - r, cy - r) && inside_window(cx + r, cy + r)) {
+        Colour *centre = screen_pixels + cx + cy * window_width;
+        for (int offset : disc_shape(r))
+            centre[offset] = colour;
+        return;
+    }
+    disc_walk(r, [=](int x0, int x1, int y) {
+        for (int x = x0; x <= x1; x++)
+            plot_clipped(cx + x, cy + y, colour);
+    });
+}
+
+void draw_circle(int cx, int cy, int r, Colour colour)
 {
     int e = 0, x = cx, y = cy + r;
     plot_clipped(cx, cy + r, colour);
@@ -140,7 +181,7 @@ void draw_circle(int cx, int cy, int r, Uint32 colour)
     plot_clipped(cx - r, cy, colour);
 }
 
-void draw_thick_line(int x0, int y0, int x1, int y1, int w, Uint32 colour)
+void draw_thick_line(int x0, int y0, int x1, int y1, int w, Colour colour)
 {
     draw_line(x0, y0, x1, y1, colour);
     int dx = x1 - x0, dy = y1 - y0;
@@ -167,10 +208,10 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int w, Uint32 colour)
         float xt = static_cast<float>((1.0L - t) * x0 + static_cast<long double>(t) * x1);
         float yt = static_cast<float>((1.0L - t) * y0 + static_cast<long double>(t) * y1);
         int ix = static_cast<int>(xt), iy = static_cast<int>(yt);
-        draw_line(ix, iy, static_cast<int>(static_cast<long double>(xt) - px),
-                  static_cast<int>(static_cast<long double>(yt) - py), colour);
-        draw_line(ix, iy, static_cast<int>(static_cast<long double>(xt) - qx),
-                  static_cast<int>(static_cast<long double>(yt) - qy), colour);
+        draw_line(ix, iy, truncate_toward_zero(static_cast<long double>(xt) - px),
+                  truncate_toward_zero(static_cast<long double>(yt) - py), colour);
+        draw_line(ix, iy, truncate_toward_zero(static_cast<long double>(xt) - qx),
+                  truncate_toward_zero(static_cast<long double>(yt) - qy), colour);
         t = static_cast<float>(t + static_cast<long double>(0.1) / len);
     } while (t <= 1);
 }

@@ -1,25 +1,32 @@
-// The drawing toolkit on a real SDL surface (dummy video driver): each figure
-// is drawn in black on white and the set of pixels it changed is read back
-// with get_pixel. Expected sets are worked out by hand from the stepping
-// rules, or follow from a relation that the code does not use (translation,
-// mirror symmetry, one routine's pixels inside another's). Then the picture
-// programs as processes: signals, a display that cannot be reached, and a
-// window closed under an X server of the test's own.
+// The drawing toolkit on its picture in memory: each figure is drawn in
+// black on white and the set of pixels it changed is read back with
+// get_pixel. Expected sets are worked out by hand from the stepping rules,
+// or follow from a relation that the code does not use (translation, mirror
+// symmetry, one routine's pixels inside another's). Then the window's wait
+// on SDL's event queue, the PNG writer, and the picture programs as
+// processes: with no window to show them, and in a window of an X server of
+// the test's own.
 #include "arith/identity.hpp"
+#include "catalogue.hpp"
 #include "draw/draw.hpp"
+#include "draw/png.hpp"
 #include "harness.hpp"
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
-#include <set>
-#include <chrono>
+#include "picture_shapes.hpp"
+#include <SDL.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <csignal>
-#include <fcntl.h>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <png.h>
 #include <poll.h>
+#include <set>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -27,24 +34,16 @@
 
 using Points = std::set<std::pair<int, int>>;
 
-// The window's title names the program that opened it.
 const char program_name[] = "test_draw";
 const char program_description[] = "The drawing toolkit's routines";
 const char program_example[] = "";
 
-static Uint32 white, black;
+const Colour white = map_colour(255, 255, 255), black = map_colour(0, 0, 0);
 
 class Draw : public ::testing::Test
 {
   protected:
-    static void SetUpTestSuite()
-    {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        open_screen();
-        white = SDL_MapRGB(screen->format, 255, 255, 255);
-        black = SDL_MapRGB(screen->format, 0, 0, 0);
-    }
-    void SetUp() override { SDL_FillRect(screen, nullptr, white); }
+    void SetUp() override { clear_screen(white); }
 };
 
 // Every pixel that is no longer white.
@@ -81,33 +80,18 @@ static bool includes(const Points &outer, const Points &inner)
     return std::includes(outer.begin(), outer.end(), inner.begin(), inner.end());
 }
 
-TEST_F(Draw, ScreenIsTheWhite800By600Surface)
-{
-    ASSERT_NE(nullptr, screen);
-    EXPECT_EQ(800, screen->w);
-    EXPECT_EQ(600, screen->h);
-    EXPECT_EQ(32, screen->format->BitsPerPixel);
-    EXPECT_NE(white, black);
-    EXPECT_TRUE(painted().empty());
-    EXPECT_EQ(white, get_pixel(0, 0));
-    EXPECT_EQ(white, get_pixel(799, 599));
-}
-
-// Pixel (x, y) is the word x + 800 y of the surface's memory.
+// Pixel (x, y) is the word x + 800 y of the picture, and the picture starts
+// all white after clear_screen.
 TEST_F(Draw, PutPixelAddressesWordXPlus800Y)
 {
-    const Uint32 *words = static_cast<const Uint32 *>(screen->pixels);
+    EXPECT_TRUE(painted().empty());
     put_pixel(799, 599, black);
-    EXPECT_EQ(black, words[479999]);
+    EXPECT_EQ(black, screen_pixels[479999]);
     put_pixel(0, 1, black);
-    EXPECT_EQ(black, words[800]);
-    EXPECT_EQ(white, words[799]);
-    EXPECT_EQ(white, words[801]);
+    EXPECT_EQ(black, screen_pixels[800]);
+    EXPECT_EQ(white, screen_pixels[799]);
+    EXPECT_EQ(white, screen_pixels[801]);
     EXPECT_EQ(Points({{799, 599}, {0, 1}}), painted());
-
-    // The picture stays on the surface across a flip, for later stages to read.
-    flip_screen();
-    EXPECT_EQ(black, get_pixel(799, 599));
     EXPECT_EQ(black, get_pixel(0, 1));
 }
 
@@ -132,7 +116,7 @@ TEST_F(Draw, LineStepsTheMajorAxisWithTheErrorStartingAtZero)
         {"leftward", 799, 599, 795, 599, rectangle(795, 599, 799, 599)},
     };
     for (const Segment &c : cases) {
-        SDL_FillRect(screen, nullptr, white);
+        clear_screen(white);
         draw_line(c.x0, c.y0, c.x1, c.y1, black);
         EXPECT_EQ(c.expected, painted()) << c.name;
     }
@@ -166,7 +150,7 @@ TEST_F(Draw, ClippedLineIsAStaircaseCutAtTheWindow)
         {"along the edge outside", -1, 0, -1, 599, {}},
     };
     for (const Segment &c : cases) {
-        SDL_FillRect(screen, nullptr, white);
+        clear_screen(white);
         draw_line_clipped(c.x0, c.y0, c.x1, c.y1, black);
         EXPECT_EQ(c.expected, painted()) << c.name;
     }
@@ -182,10 +166,10 @@ TEST_F(Draw, ClippedLineStepsWhereLineSteps)
         {"diagonal leftward", 400, 100, 300, 200, {}},
     };
     for (const Segment &c : cases) {
-        SDL_FillRect(screen, nullptr, white);
+        clear_screen(white);
         draw_line(c.x0, c.y0, c.x1, c.y1, black);
         Points line = painted();
-        SDL_FillRect(screen, nullptr, white);
+        clear_screen(white);
         draw_line_clipped(c.x0, c.y0, c.x1, c.y1, black);
         Points stairs = painted();
         EXPECT_EQ(static_cast<size_t>(std::abs(c.x1 - c.x0) + std::abs(c.y1 - c.y0) + 1), stairs.size())
@@ -194,79 +178,72 @@ TEST_F(Draw, ClippedLineStepsWhereLineSteps)
     }
 }
 
-// The disc of radius 2, typed out: the 5x5 square without its corners.
-static Points disc2(int cx, int cy)
+// A disc of the shared shapes, as points.
+static Points disc_points(int cx, int cy, int r)
 {
-    Points points = rectangle(cx - 2, cy - 2, cx + 2, cy + 2);
-    for (int sx : {-2, 2})
-        for (int sy : {-2, 2})
-            points.erase({cx + sx, cy + sy});
+    Points points;
+    for (auto [dx, dy] : disc_offsets(r))
+        points.insert({cx + dx, cy + dy});
     return points;
 }
 
-static Points plus_sign(int cx, int cy)
-{
-    return {{cx, cy}, {cx - 1, cy}, {cx + 1, cy}, {cx, cy - 1}, {cx, cy + 1}};
-}
-
+// The discs of radius 0, 1, 2 and 10 are the typed-out shapes; every disc
+// lies inside the square of side 2r + 1, reaches its four edge midpoints and
+// is symmetric about both axes through the centre (r = 3: 37 pixels; 20 is
+// larger than the radii whose shapes are kept).
 TEST_F(Draw, DiscsOfTheWalk)
 {
     const struct {
         int r;
-        size_t count;
-    } cases[] = {{0, 1}, {1, 5}, {2, 21}, {3, 37}, {10, 357}};
+        size_t count; // 0: not worked out
+        bool typed;   // one of the typed-out shapes
+    } cases[] = {{0, 1, true}, {1, 5, true}, {2, 21, true}, {3, 37, false},
+                 {6, 0, false}, {10, 357, true}, {20, 0, false}};
     const int cx = 400, cy = 300;
     for (auto c : cases) {
-        SDL_FillRect(screen, nullptr, white);
+        clear_screen(white);
         fill_disc(cx, cy, c.r, black);
         Points disc = painted();
-        EXPECT_EQ(c.count, disc.size()) << "r = " << c.r;
-        // Inside the square of side 2r + 1, reaching its four edge midpoints,
-        // and symmetric about both axes through the centre.
+        if (c.typed) {
+            EXPECT_EQ(disc_points(cx, cy, c.r), disc) << "r = " << c.r;
+        }
+        if (c.count != 0) {
+            EXPECT_EQ(c.count, disc.size()) << "r = " << c.r;
+        }
         EXPECT_TRUE(includes(rectangle(cx - c.r, cy - c.r, cx + c.r, cy + c.r), disc)) << "r = " << c.r;
         for (auto p : Points{{cx - c.r, cy}, {cx + c.r, cy}, {cx, cy - c.r}, {cx, cy + c.r}})
             EXPECT_TRUE(disc.count(p)) << "r = " << c.r;
         for (auto [x, y] : disc)
             EXPECT_TRUE(disc.count({2 * cx - x, y}) && disc.count({x, 2 * cy - y})) << "r = " << c.r;
     }
-    SDL_FillRect(screen, nullptr, white);
-    fill_disc(cx, cy, 0, black);
-    EXPECT_EQ(Points({{cx, cy}}), painted());
-    SDL_FillRect(screen, nullptr, white);
-    fill_disc(cx, cy, 1, black);
-    EXPECT_EQ(plus_sign(cx, cy), painted());
-    SDL_FillRect(screen, nullptr, white);
-    fill_disc(cx, cy, 2, black);
-    EXPECT_EQ(disc2(cx, cy), painted());
-
     // Radius 10: the top and bottom rows are cx - 3 .. cx + 3.
-    SDL_FillRect(screen, nullptr, white);
-    fill_disc(cx, cy, 10, black);
     for (int y : {cy - 10, cy + 10})
         for (int x = cx - 5; x <= cx + 5; x++)
-            EXPECT_EQ(x >= cx - 3 && x <= cx + 3, get_pixel(x, y) == black) << "(" << x << ", " << y << ")";
+            EXPECT_EQ(x >= cx - 3 && x <= cx + 3, disc_points(cx, cy, 10).count({x, y}) == 1) << x << ", " << y;
 }
 
+// The outline of the walk: the disc of radius 1 for r = 1, the disc of
+// radius 2 without that of radius 1 for r = 2, and from r = 2 on 8r pixels,
+// all on the disc of the same radius.
 TEST_F(Draw, CirclesOfTheWalk)
 {
     const int cx = 200, cy = 150;
     draw_circle(cx, cy, 1, black);
-    EXPECT_EQ(plus_sign(cx, cy), painted());
+    EXPECT_EQ(disc_points(cx, cy, 1), painted());
 
-    SDL_FillRect(screen, nullptr, white);
+    clear_screen(white);
     draw_circle(cx, cy, 2, black);
-    Points ring = disc2(cx, cy);
-    for (auto p : plus_sign(cx, cy))
+    Points ring = disc_points(cx, cy, 2);
+    for (auto p : disc_points(cx, cy, 1))
         ring.erase(p);
     EXPECT_EQ(ring, painted());
 
-    // 8r pixels from r = 2 on, all on the disc of the same walk.
     for (int r : {2, 3, 5, 10, 57}) {
-        SDL_FillRect(screen, nullptr, white);
+        clear_screen(white);
         draw_circle(cx, cy, r, black);
         Points circle = painted();
         EXPECT_EQ(static_cast<size_t>(8 * r), circle.size()) << "r = " << r;
-        SDL_FillRect(screen, nullptr, white);
+        clear_screen(white);
         fill_disc(cx, cy, r, black);
         EXPECT_TRUE(includes(painted(), circle)) << "r = " << r;
     }
@@ -280,6 +257,8 @@ TEST_F(Draw, DiscsAndCirclesAreClipped)
         const char *name;
         int cx, cy, r;
     } cases[] = {
+        {"touching the top left corner", 10, 10, 10},
+        {"one column over the left edge", 9, 300, 10},
         {"left edge", -3, 300, 10},
         {"top left corner", 2, -1, 7},
         {"bottom right", 803, 602, 9},
@@ -288,16 +267,16 @@ TEST_F(Draw, DiscsAndCirclesAreClipped)
     for (bool outline : {false, true}) {
         auto draw = outline ? draw_circle : fill_disc;
         for (auto c : cases) {
-            SDL_FillRect(screen, nullptr, white);
+            clear_screen(white);
             draw(400, 300, c.r, black);
             Points whole = painted();
-            SDL_FillRect(screen, nullptr, white);
+            clear_screen(white);
             draw(c.cx, c.cy, c.r, black);
             EXPECT_EQ(shifted(whole, c.cx - 400, c.cy - 300), painted())
                 << c.name << (outline ? " circle" : " disc");
         }
         // Wholly outside: nothing at all.
-        SDL_FillRect(screen, nullptr, white);
+        clear_screen(white);
         draw(-20, -20, 10, black);
         draw(900, 300, 50, black);
         draw(400, 700, 99, black);
@@ -335,7 +314,7 @@ TEST_F(Draw, ThickLines)
         {"no length", 300, 300, 300, 300, {{300, 300}}, 1},
     };
     for (const auto &c : cases) {
-        SDL_FillRect(screen, nullptr, white);
+        clear_screen(white);
         draw_thick_line(c.x0, c.y0, c.x1, c.y1, 3, black);
         Points band = painted();
         EXPECT_EQ(c.count, band.size()) << c.name;
@@ -345,10 +324,10 @@ TEST_F(Draw, ThickLines)
     // A slanted band: the centre line within it, and every pixel within w of
     // the segment's line but for the truncation of the stroke ends (distance
     // formula); about 2w + 1 pixels across.
-    SDL_FillRect(screen, nullptr, white);
+    clear_screen(white);
     draw_thick_line(200, 400, 260, 320, 4, black);
     Points slanted = painted();
-    SDL_FillRect(screen, nullptr, white);
+    clear_screen(white);
     draw_line(200, 400, 260, 320, black);
     EXPECT_TRUE(includes(slanted, painted()));
     for (auto [x, y] : slanted) {
@@ -359,9 +338,22 @@ TEST_F(Draw, ThickLines)
     EXPECT_GT(slanted.size(), 8u * 100);
 }
 
+// The window's wait reads SDL's event queue, here with SDL's video started
+// by the test on the dummy driver.
+class Wait : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO)) << SDL_GetError();
+    }
+    void TearDown() override { SDL_Quit(); }
+};
+
 // The wait ends on a key press (false) or a quit request (true); other events
 // are dropped, and events queued before the wait are not thrown away.
-TEST_F(Draw, WaitEndsOnAKeyPressOrAQuitRequest)
+TEST_F(Wait, EndsOnAKeyPressOrAQuitRequest)
 {
     auto push = [](Uint8 type) {
         SDL_Event event{};
@@ -395,7 +387,7 @@ __attribute__((noinline)) static void zero_stack_below()
 // over SDL 2 with -1. The wait then ends as on a quit request instead of
 // reading the empty record again and again. In a child process, with an alarm
 // to end a wait that would never return.
-TEST_F(Draw, WaitEndsWhenTheEventQueueFails)
+TEST_F(Wait, EndsWhenTheEventQueueFails)
 {
     EXPECT_EXIT(
         {
@@ -408,32 +400,43 @@ TEST_F(Draw, WaitEndsWhenTheEventQueueFails)
 }
 
 // A picture saved by the capture writer reads back with the colour of the
-// surface at every pixel: with 4 or 256 colours, written with a palette, and
-// with 300, written as RGB.
+// picture at every pixel: runs, rows that repeat the row above and rows that
+// do not, with a palette up to 256 colours, and past that as RGB.
 TEST_F(Draw, SavedPictureReadsBackPixelForPixel)
 {
     const struct {
+        const char *name;
         int colours;
-        bool paletted;
-    } cases[] = {{4, true}, {256, true}, {300, false}};
+        bool noise, paletted;
+    } cases[] = {
+        {"4 colours in discs", 4, false, true},
+        {"256 colours in discs", 256, false, true},
+        {"200 colours, scattered", 200, true, true},
+        {"300 colours in discs", 300, false, false},
+        {"300 colours, scattered", 300, true, false},
+    };
     std::string dir = make_temp_dir(), path = dir + "/saved.png";
     for (const auto &c : cases) {
-        SDL_FillRect(screen, nullptr, white);
-        for (int i = 1; i < c.colours; i++)
-            fill_disc(i % 100 * 8, 10 + i / 100 * 8, 2, SDL_MapRGB(screen->format, i * 37 % 256, i / 256 * 90, i % 256));
+        SCOPED_TRACE(c.name);
+        clear_screen(white);
+        auto colour = [](int i) { return map_colour(i * 37 % 256, i / 256 * 90, i % 256); };
+        if (c.noise)
+            for (int y = 0; y < 600; y++)
+                for (int x = 0; x < 800; x++)
+                    put_pixel(x, y, colour((x * 7 + y * 13 + x * y) % c.colours));
+        else
+            for (int i = 1; i < c.colours; i++)
+                fill_disc(i % 100 * 8, 10 + i / 100 * 8, 2, colour(i));
         Picture expected;
         for (int y = 0; y < 600; y++)
-            for (int x = 0; x < 800; x++) {
-                Uint8 r, g, b;
-                SDL_GetRGB(get_pixel(x, y), screen->format, &r, &g, &b);
-                expected.set(x, y, static_cast<uint32_t>(r) << 16 | g << 8 | b);
-            }
-        ASSERT_TRUE(save_screen_png(path.c_str())) << c.colours;
-        EXPECT_PICTURE(expected, read_png(path)) << c.colours;
+            for (int x = 0; x < 800; x++)
+                expected.set(x, y, get_pixel(x, y));
+        ASSERT_TRUE(save_screen_png(path.c_str()));
+        EXPECT_PICTURE(expected, read_png(path));
         png_image image{};
         image.version = PNG_IMAGE_VERSION;
-        ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str())) << c.colours;
-        EXPECT_EQ(c.paletted, (image.format & PNG_FORMAT_FLAG_COLORMAP) != 0) << c.colours;
+        ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str()));
+        EXPECT_EQ(c.paletted, (image.format & PNG_FORMAT_FLAG_COLORMAP) != 0);
         png_image_free(&image);
     }
     unlink(path.c_str());
@@ -530,29 +533,6 @@ struct Child {
     }
 };
 
-// Ctrl-C (SIGINT) and kill (SIGTERM) end a picture program at once, with the
-// status of the signal, while it waits at a stage; neither is taken for a
-// request to show the next stage.
-TEST(PictureProcess, SignalsEndTheProgramAtOnce)
-{
-    const struct {
-        std::string program;
-        int signal;
-    } rows[] = {
-        {PROGRAM(gaussian_walk_8), SIGINT},
-        {PROGRAM(gaussian_walk_8), SIGTERM},
-        {PROGRAM(fermat_walk_plot), SIGINT},
-    };
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.program + ", signal " + std::to_string(row.signal));
-        Child child(row.program, {}, {"SDL_VIDEODRIVER=dummy"}, {});
-        ASSERT_TRUE(child.wait_for("stage 1 of ", 30)) << child.seen;
-        kill(child.pid, row.signal);
-        EXPECT_EQ(128 + row.signal, child.finish(30));
-        EXPECT_EQ(std::string::npos, child.seen.find("stage 2 of ")) << child.seen;
-    }
-}
-
 // A display number that no X server serves here.
 static std::string unserved_display()
 {
@@ -562,28 +542,61 @@ static std::string unserved_display()
     return ":" + std::to_string(n);
 }
 
-// With DISPLAY naming a display that no server answers, and no driver
-// chosen in SDL_VIDEODRIVER, SDL could offer only a driver without a window;
-// the program says so, naming the display, and ends with status 1 instead of
-// waiting unseen.
-TEST(PictureProcess, UnreachableDisplayIsReported)
+// With no window to show its stages in, a picture program would wait for a
+// key that nothing can give. It refuses before it draws: SDL's "dummy" or
+// "offscreen" driver chosen in SDL_VIDEODRIVER, or a display that no server
+// answers; one line on standard error that says so and points at the
+// gallery, nothing on standard output, and status 3, as the launcher's own
+// refusal. Every picture program refuses the dummy driver. A driver that SDL
+// does not know is a failure of SDL's: status 1.
+TEST(PictureProcess, RefusesWithoutAWindow)
 {
-    std::string display = unserved_display();
-    for (const std::string &program : {PROGRAM(gaussian_walk_8), PROGRAM(ulam_spiral_labels)}) {
-        SCOPED_TRACE(program);
-        Child child(program, {}, {"DISPLAY=" + display, "WAYLAND_DISPLAY=no-such-wayland-display"},
-                    {"SDL_VIDEODRIVER"});
-        child.wait_for("no window", 60);
-        EXPECT_EQ(1, child.finish(60));
-        child.read_to_end(5);
-        EXPECT_NE(std::string::npos, child.seen.find("no window: the display \"" + display + "\"")) << child.seen;
-        EXPECT_EQ(std::string::npos, child.seen.find("stage 1")) << child.seen;
+    const std::string gallery = "; to get the pictures as PNG files, run: ./demo gallery DIR\n";
+    const std::string display = unserved_display();
+    struct Row {
+        std::string program;
+        std::vector<std::string> env;
+        int status;
+        std::string starts, ends;
+    };
+    std::vector<Row> rows;
+    for (const CatalogueEntry &e : catalogue)
+        if (std::string(e.kind) == "picture")
+            rows.push_back({e.name, {"SDL_VIDEODRIVER=dummy"}, 3,
+                            std::string(e.name) + ": no window: SDL_VIDEODRIVER chooses SDL's \"dummy\" driver, which "
+                                                  "shows nothing",
+                            gallery});
+    rows.push_back({"fermat_walk_plot", {"SDL_VIDEODRIVER=offscreen"}, 3,
+                    "fermat_walk_plot: no window: SDL_VIDEODRIVER chooses SDL's \"offscreen\" driver", gallery});
+    rows.push_back({"ulam_spiral_labels",
+                    {"SDL_VIDEODRIVER", "DISPLAY=" + display, "WAYLAND_DISPLAY=no-such-wayland-display"}, 3,
+                    "ulam_spiral_labels: no window: the display \"" + display +
+                        "\" and the Wayland display \"no-such-wayland-display\" cannot be reached, and SDL's only "
+                        "other choice",
+                    gallery});
+    rows.push_back({"prime_count_plot", {"SDL_VIDEODRIVER=nosuchdriver"}, 1,
+                    "prime_count_plot: cannot start SDL video", "\n"});
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.program + " with " + row.env[0]);
+        RunOptions options;
+        options.env = row.env;
+        options.timeout_seconds = 30;
+        ProgramRun run = run_program(std::string(SUITE_BIN_DIR "/") + row.program, options);
+        EXPECT_EQ(row.status, run.status) << run.err;
+        EXPECT_EQ("", run.out);
+        // The last line (the Wayland library may say something before it).
+        size_t start = run.err.size() < 2 ? 0 : run.err.rfind('\n', run.err.size() - 2);
+        std::string line = run.err.substr(start == std::string::npos ? 0 : start + 1);
+        EXPECT_EQ(0u, line.rfind(row.starts, 0)) << run.err;
+        EXPECT_TRUE(line.size() >= row.ends.size() &&
+                    line.compare(line.size() - row.ends.size(), row.ends.size(), row.ends) == 0)
+            << run.err;
     }
 }
 
 // An X server of its own (Xvfb), and an X client on it that finds a
-// program's window and asks it to close, as a window manager does when the
-// user clicks the close button: a WM_DELETE_WINDOW message.
+// program's window, reads its picture, and sends it what a window manager
+// and a keyboard would: a request to close (WM_DELETE_WINDOW) and a key.
 class XServer
 {
   public:
@@ -627,27 +640,35 @@ class XServer
         }
     }
 
-    // The top-level window of process `pid` (its _NET_WM_PID), or 0.
+    // The top-level window of process `pid` (its _NET_WM_PID), once it has
+    // one; 0 if none comes within 10 seconds.
     Window window_of(pid_t pid)
     {
         Atom wm_pid = XInternAtom(connection, "_NET_WM_PID", False);
-        Window root, parent, *children = nullptr, found = 0;
-        unsigned count = 0;
-        XQueryTree(connection, DefaultRootWindow(connection), &root, &parent, &children, &count);
-        for (unsigned i = 0; i < count && found == 0; i++) {
-            Atom type;
-            int format;
-            unsigned long items, after;
-            unsigned char *value = nullptr;
-            if (XGetWindowProperty(connection, children[i], wm_pid, 0, 1, False, XA_CARDINAL, &type, &format,
-                                   &items, &after, &value) == Success &&
-                value != nullptr && items == 1 && *reinterpret_cast<unsigned long *>(value) == static_cast<unsigned long>(pid))
-                found = children[i];
-            if (value)
-                XFree(value);
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        Window found = 0;
+        while (found == 0 && std::chrono::steady_clock::now() < deadline) {
+            Window root, parent, *children = nullptr;
+            unsigned count = 0;
+            XQueryTree(connection, DefaultRootWindow(connection), &root, &parent, &children, &count);
+            for (unsigned i = 0; i < count && found == 0; i++) {
+                Atom type;
+                int format;
+                unsigned long items, after;
+                unsigned char *value = nullptr;
+                if (XGetWindowProperty(connection, children[i], wm_pid, 0, 1, False, XA_CARDINAL, &type, &format,
+                                       &items, &after, &value) == Success &&
+                    value != nullptr && items == 1 &&
+                    *reinterpret_cast<unsigned long *>(value) == static_cast<unsigned long>(pid))
+                    found = children[i];
+                if (value)
+                    XFree(value);
+            }
+            if (children)
+                XFree(children);
+            if (found == 0)
+                usleep(10000);
         }
-        if (children)
-            XFree(children);
         return found;
     }
 
@@ -660,6 +681,29 @@ class XServer
         if (text)
             XFree(text);
         return title;
+    }
+
+    // What the window shows, as 0xRRGGBB values.
+    Picture picture(Window window)
+    {
+        Picture shown;
+        XImage *image = XGetImage(connection, window, 0, 0, 800, 600, AllPlanes, ZPixmap);
+        if (image == nullptr) {
+            ADD_FAILURE() << "cannot read the window";
+            return shown;
+        }
+        for (int y = 0; y < 600; y++)
+            for (int x = 0; x < 800; x++) {
+                unsigned long pixel = XGetPixel(image, x, y);
+                auto channel = [pixel](unsigned long mask) {
+                    int shift = __builtin_ctzl(mask);
+                    return static_cast<uint32_t>((pixel & mask) >> shift);
+                };
+                shown.set(x, y, channel(image->red_mask) << 16 | channel(image->green_mask) << 8 |
+                                    channel(image->blue_mask));
+            }
+        XDestroyImage(image);
+        return shown;
     }
 
     void ask_to_close(Window window)
@@ -675,35 +719,62 @@ class XServer
         XFlush(connection);
     }
 
+    // The space bar pressed in the window.
+    void press_key(Window window)
+    {
+        XEvent event{};
+        event.xkey.type = KeyPress;
+        event.xkey.window = window;
+        event.xkey.root = DefaultRootWindow(connection);
+        event.xkey.same_screen = True;
+        event.xkey.keycode = XKeysymToKeycode(connection, XK_space);
+        XSendEvent(connection, window, True, KeyPressMask, &event);
+        XFlush(connection);
+    }
+
     pid_t server = -1;
     std::string name;
     Display *connection = nullptr;
 };
 
-// In a real window, closing it is a request to move on: the first close
-// takes gaussian_walk_8 from its first stage to its second, the second ends
-// it with status 0. The window's title names the program and the stage.
-TEST(PictureProcess, ClosingTheWindowMovesToTheNextStage)
+// In a window: each stage shows exactly the picture that the capture saves
+// for it, and the window's title names the program and the stage; closing
+// the window moves gaussian_walk_8 from its first stage to its second, and a
+// key ends it with status 0. Ctrl-C (SIGINT) and kill (SIGTERM) end
+// fermat_walk_plot at once, while it waits at its one stage, with the status
+// of the signal: neither is taken for a request to move on, which would end
+// it with status 0.
+TEST(PictureProcess, InAWindow)
 {
     XServer x;
     ASSERT_NE(nullptr, x.connection) << "no Xvfb (Debian package xvfb)";
+    const std::vector<Picture> captured = capture_stages(CAPTURE(gaussian_walk_8));
+    ASSERT_EQ(2u, captured.size());
     // libdbus, which SDL uses with an X11 window, keeps an allocation to the
-    // end of the process: leaks are not looked for in this one run (the runs
+    // end of the process: leaks are not looked for in these runs (the runs
     // without a window look for them).
-    Child child(PROGRAM(gaussian_walk_8), {}, {"DISPLAY=" + x.name, "ASAN_OPTIONS=detect_leaks=0"},
-                {"SDL_VIDEODRIVER", "WAYLAND_DISPLAY"});
+    const std::vector<std::string> in_window = {"DISPLAY=" + x.name, "ASAN_OPTIONS=detect_leaks=0"};
+    const std::vector<std::string> no_other = {"SDL_VIDEODRIVER", "WAYLAND_DISPLAY"};
+
+    Child child(PROGRAM(gaussian_walk_8), {}, in_window, no_other);
     ASSERT_TRUE(child.wait_for("stage 1 of 2", 30)) << child.seen;
-    Window window = 0;
-    for (int tries = 0; tries < 100 && window == 0; tries++, usleep(50000))
-        window = x.window_of(child.pid);
+    Window window = x.window_of(child.pid);
     ASSERT_NE(0u, window) << "no window with the program's _NET_WM_PID";
     EXPECT_EQ(0u, x.title(window).find("gaussian_walk_8: stage 1 of 2: the Gaussian primes")) << x.title(window);
-
+    EXPECT_PICTURE(captured[0], x.picture(window));
     x.ask_to_close(window);
     ASSERT_TRUE(child.wait_for("stage 2 of 2", 30)) << child.seen;
-    EXPECT_EQ(-1, child.finish(0.5)) << "ended at the first close request";
-    x.ask_to_close(window);
+    EXPECT_PICTURE(captured[1], x.picture(window));
+    x.press_key(window);
     int status = child.finish(30);
     child.read_to_end(5);
     EXPECT_EQ(0, status) << child.seen;
+
+    for (int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE("signal " + std::to_string(signal));
+        Child waiting(PROGRAM(fermat_walk_plot), {}, in_window, no_other);
+        ASSERT_TRUE(waiting.wait_for("stage 1 of 1", 30)) << waiting.seen;
+        kill(waiting.pid, signal);
+        EXPECT_EQ(128 + signal, waiting.finish(30));
+    }
 }

@@ -3,6 +3,7 @@
 // primes by trial division up to the square root, and a breadth-first search
 // over the lattice for the primes that the steps connect to 1 + i.
 #include "harness.hpp"
+#include "picture_shapes.hpp"
 #include <cmath>
 #include <cstdlib>
 #include <unistd.h>
@@ -28,18 +29,6 @@ bool gaussian_prime(int a, int b)
         return prime_by_trial_division(static_cast<long>(a) * a + static_cast<long>(b) * b);
     long q = std::abs(a) + std::abs(b);
     return q % 4 == 3 && prime_by_trial_division(q);
-}
-
-// The pixels of a disc of radius 1 (a plus sign) and of radius 2 (the 5x5
-// square without its corners), relative to the centre.
-std::vector<Point> disc_offsets(int radius)
-{
-    std::vector<Point> offsets;
-    for (int dx = -radius; dx <= radius; dx++)
-        for (int dy = -radius; dy <= radius; dy++)
-            if (radius == 1 ? std::abs(dx) + std::abs(dy) <= 1 : std::abs(dx) * std::abs(dy) != 4)
-                offsets.push_back({dx, dy});
-    return offsets;
 }
 
 // The step sets, by their geometry: 8, the neighbours at Chebyshev distance

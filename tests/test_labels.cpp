@@ -4,6 +4,7 @@
 // label's glyphs rendered here with SDL_ttf from the same font and pasted at
 // the corner that the label's direction gives.
 #include "harness.hpp"
+#include "picture_shapes.hpp"
 #include <SDL_ttf.h>
 #include <climits>
 #include <cstdlib>
@@ -93,17 +94,6 @@ std::vector<SpiralPoint> spiral()
     return points;
 }
 
-// The 21 pixels of a disc of radius 2: the 5x5 square without its corners.
-std::vector<std::pair<int, int>> dot_offsets()
-{
-    std::vector<std::pair<int, int>> offsets;
-    for (int dx = -2; dx <= 2; dx++)
-        for (int dy = -2; dy <= 2; dy++)
-            if (std::abs(dx) * std::abs(dy) != 4)
-                offsets.push_back({dx, dy});
-    return offsets;
-}
-
 // The pixels of the segment from point k - 1 to point k, both ends included.
 std::vector<std::pair<int, int>> segment(const std::vector<SpiralPoint> &points, int k)
 {
@@ -141,7 +131,7 @@ TEST(UlamSpiralLabels, PictureIsTheWalkTheLabelsAndTheDots)
         paste(expected, " " + std::to_string(k), points[k].label_x, points[k].label_y);
     }
     for (int j = 0; j < steps; j++)
-        for (auto d : dot_offsets())
+        for (auto d : disc_offsets(2))
             expected.set(points[j].x + d.first, points[j].y + d.second, black);
     EXPECT_PICTURE(expected, shown());
 }
@@ -199,7 +189,7 @@ TEST(UlamSpiralLabels, DotsOnEveryPointButTheLast)
     std::vector<SpiralPoint> points = spiral();
     const Picture &picture = shown();
     for (int j = 0; j < steps; j++)
-        for (auto d : dot_offsets())
+        for (auto d : disc_offsets(2))
             ASSERT_EQ(black, picture.at(points[j].x + d.first, points[j].y + d.second))
                 << "dot of point " << j;
 
@@ -207,7 +197,7 @@ TEST(UlamSpiralLabels, DotsOnEveryPointButTheLast)
     for (int k = 1; k <= steps; k++)
         paste(text, " " + std::to_string(k), points[k].label_x, points[k].label_y);
     int free_pixels = 0;
-    for (auto d : dot_offsets()) {
+    for (auto d : disc_offsets(2)) {
         int x = 240 + d.first, y = 460 + d.second;
         if (d.first == 0 || text.at(x, y) == black)
             continue;
@@ -243,15 +233,14 @@ TEST(UlamSpiralLabels, FontFromTheWorkingDirectoryOrBesideTheProgram)
     const std::string none = "(none)";
     const struct {
         const char *name;
-        std::string build, here, beside; // the fonts in the two folders
+        std::string here, beside; // the fonts in the two folders
         bool draws;
     } rows[] = {
-        {"beside the program only", CAPTURE(ulam_spiral_labels), none, real_font, true},
-        {"in the working directory only", CAPTURE(ulam_spiral_labels), real_font, none, true},
-        {"not a font here, a font beside", CAPTURE(ulam_spiral_labels), "not a font\n", real_font, true},
-        {"nowhere", CAPTURE(ulam_spiral_labels), none, none, false},
-        {"nowhere, window build", PROGRAM(ulam_spiral_labels), none, none, false},
-        {"empty and cut short", CAPTURE(ulam_spiral_labels), "", real_font.substr(0, 4096), false},
+        {"beside the program only", none, real_font, true},
+        {"in the working directory only", real_font, none, true},
+        {"not a font here, a font beside", "not a font\n", real_font, true},
+        {"nowhere", none, none, false},
+        {"empty and cut short", "", real_font.substr(0, 4096), false},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
@@ -261,7 +250,7 @@ TEST(UlamSpiralLabels, FontFromTheWorkingDirectoryOrBesideTheProgram)
         ASSERT_NE(nullptr, realpath(beside.c_str(), resolved_beside));
         std::string program = beside + "/ulam_spiral_labels";
         {
-            std::ifstream in(row.build, std::ios::binary);
+            std::ifstream in(CAPTURE(ulam_spiral_labels), std::ios::binary);
             std::ofstream(program, std::ios::binary) << in.rdbuf();
         }
         ASSERT_EQ(0, chmod(program.c_str(), 0755));
@@ -271,7 +260,6 @@ TEST(UlamSpiralLabels, FontFromTheWorkingDirectoryOrBesideTheProgram)
             std::ofstream(beside + "/times.ttf", std::ios::binary) << row.beside;
         RunOptions options;
         options.cwd = here;
-        options.env = {"SDL_VIDEODRIVER=dummy"};
         options.timeout_seconds = 30;
         ProgramRun run = run_program(program, options);
 

@@ -4,7 +4,10 @@
 // of its rings, primes by trial division, the plot scales in exact integer
 // arithmetic, the hyperbola's float steps on an integer grid. Each test
 // first checks its reference against figures worked out by hand.
+#include "arith/fermat_walk.hpp"
+#include "arith/spiral.hpp"
 #include "harness.hpp"
+#include "picture_shapes.hpp"
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -19,23 +22,6 @@ using Points = std::set<std::pair<int, int>>;
 
 const uint32_t white = 0xFFFFFF, black = 0x000000;
 
-
-// The disc shapes of the walk for radii 1 and 2, typed out: a plus sign, and
-// the 5x5 square without its corners.
-static void paint_disc1(Picture &picture, int cx, int cy, uint32_t colour)
-{
-    for (auto [dx, dy] : {std::pair{0, 0}, {-1, 0}, {1, 0}, {0, -1}, {0, 1}})
-        if (picture.inside(cx + dx, cy + dy))
-            picture.set(cx + dx, cy + dy, colour);
-}
-
-static void paint_disc2(Picture &picture, int cx, int cy, uint32_t colour)
-{
-    for (int dx = -2; dx <= 2; dx++)
-        for (int dy = -2; dy <= 2; dy++)
-            if ((dx * dx != 4 || dy * dy != 4) && picture.inside(cx + dx, cy + dy))
-                picture.set(cx + dx, cy + dy, colour);
-}
 
 // Every pixel of the axis-parallel segment between two pixels, both ends included.
 static void paint_straight(Picture &picture, int x0, int y0, int x1, int y1, uint32_t colour)
@@ -121,7 +107,7 @@ static Picture spiral_with_primes(int *marked)
     for (int n = 2; n < spiral_last - 1; n++)
         if (prime_by_trial_division(n)) {
             auto [x, y] = spiral_pixel(n);
-            paint_disc2(primes, x, y, black);
+            paint_disc(primes, x, y, 2, black);
             ++*marked;
         }
     return primes;
@@ -145,7 +131,7 @@ TEST(UlamSpiralPlot, PrimesThenEulersPolynomialInRed)
         int n = k * k + k + 41;
         ASSERT_TRUE(prime_by_trial_division(n) && n < spiral_last - 1) << n;
         auto [x, y] = spiral_pixel(n);
-        paint_disc2(euler, x, y, red);
+        paint_disc(euler, x, y, 2, red);
     }
     EXPECT_PICTURE(euler, got[1]);
 
@@ -212,12 +198,7 @@ TEST(UlamSpiralPlot, OtherPolynomials)
         {-39, 421, "n*n - 39*n + 421", 40},
         {0, 1, "n*n + 1", 11},
     };
-    std::vector<std::pair<int, int>> blot;
-    for (int dx = -11; dx <= 11; dx++)
-        for (int dy = -11; dy <= 11; dy++)
-            if (dx * dx + dy * dy <= 10.7 * 10.7)
-                blot.push_back({dx, dy});
-    ASSERT_EQ(357u, blot.size());
+    ASSERT_EQ(357u, disc_offsets(10).size());
     int marked = 0;
     const Picture primes = spiral_with_primes(&marked);
 
@@ -237,13 +218,12 @@ TEST(UlamSpiralPlot, OtherPolynomials)
         for (long v : values)
             if (!prime_by_trial_division(v)) {
                 auto [x, y] = spiral_pixel(static_cast<int>(v));
-                for (auto [dx, dy] : blot)
-                    expected.set(x + dx, y + dy, black);
+                paint_disc(expected, x, y, 10, black);
             }
         for (long v : values)
             if (prime_by_trial_division(v)) {
                 auto [x, y] = spiral_pixel(static_cast<int>(v));
-                paint_disc2(expected, x, y, red);
+                paint_disc(expected, x, y, 2, red);
                 prime_values++;
             }
         EXPECT_EQ(row.primes, prime_values);
@@ -352,8 +332,8 @@ TEST(PrimeCountPlot, CountAndEstimateOnTheAxes)
             EXPECT_EQ(10, pi);
         }
         if (n % 2 == 0) {
-            paint_disc2(expected, count_column(n), count_row(pi), black);
-            paint_disc1(expected, count_column(n), estimate_row(n), count_grey);
+            paint_disc(expected, count_column(n), count_row(pi), 2, black);
+            paint_disc(expected, count_column(n), estimate_row(n), 1, count_grey);
         }
     }
     EXPECT_EQ(5133, pi);
@@ -508,7 +488,7 @@ TEST(FermatWalkPlot, WalkOfFermatsMethodBesideTheHyperbola)
     // where nothing black was drawn over them.
     Picture curve_picture;
     for (auto [x, y] : curve.centres)
-        paint_disc1(curve_picture, x, y, curve_grey);
+        paint_disc(curve_picture, x, y, 1, curve_grey);
     for (int y = 0; y < 600; y++)
         for (int x = 0; x < 800; x++) {
             uint32_t expected = curve_picture.at(x, y), actual = plot.at(x, y);
@@ -557,24 +537,4 @@ TEST(FermatWalkPlot, WalkOfFermatsMethodBesideTheHyperbola)
     }
     for (auto [x, y] : {std::pair{653, 70}, {667, 70}, {660, 63}})
         EXPECT_NE(black, plot.at(x, y)) << "(" << x << ", " << y << ")";
-}
-
-// ---------------------------------------------------------------------------
-// Without a display the programs say why on standard error and end with a
-// non-zero status, without a crash.
-
-TEST(PicturePrograms, ReportAMissingDisplay)
-{
-    for (const std::string &path :
-         {PROGRAM(ulam_spiral_plot), PROGRAM(prime_count_plot), PROGRAM(fermat_walk_plot)}) {
-        RunOptions options;
-        options.env = {"SDL_VIDEODRIVER=nosuchdriver"};
-        options.timeout_seconds = 30;
-        ProgramRun run = run_program(path, options);
-        EXPECT_FALSE(run.timed_out) << path;
-        EXPECT_NE(0, run.status) << path;
-        EXPECT_LT(run.status, 128) << path << " was killed by a signal";
-        EXPECT_NE(std::string::npos, run.err.find(path.substr(path.rfind('/') + 1))) << run.err;
-        EXPECT_TRUE(run.out.empty()) << path;
-    }
 }

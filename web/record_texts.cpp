@@ -1,33 +1,28 @@
-// Linked into a picture program whose SDL_ttf calls are wrapped (ld --wrap):
-// records the font it opens and every text it renders with
-// TTF_RenderText_Solid, as the native SDL_ttf renders it, and at exit writes
-// the recording as a C++ source (to the file named by SUITE_TEXTS_OUTPUT).
-// The web edition of the program compiles that source in, and its
-// TTF_RenderText_Solid hands back these bitmaps: the same pixels, with no
-// font and no rasterizer in the page.
-#include <SDL.h>
-#include <SDL_ttf.h>
+// Linked into the capture build of a picture program that draws text:
+// records the font and every text that the program draws, with the glyph
+// pixels that the native rendering gave it, and at exit writes the
+// recording as a C++ source (to the file named by SUITE_TEXTS_OUTPUT). The
+// web edition of the program compiles that source in, and its draw_text
+// draws these pixels: the same picture, with no font and no rasterizer in
+// the page.
+#include "draw/text_record.hpp"
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-extern "C" TTF_Font *__real_TTF_OpenFont(const char *file, int size);
-extern "C" SDL_Surface *__real_TTF_RenderText_Solid(TTF_Font *font, const char *text, SDL_Color ink);
-
 namespace {
 
-struct Rendering {
+struct Recording {
     std::string text;
+    Colour ink;
     int width, height;
-    SDL_Color ink, paper;     // palette entries 1 and 0
-    bool keyed;               // entry 0 is transparent in a blit
-    std::vector<bool> inked;  // row after row: true where the pixel is entry 1
+    std::vector<bool> glyph;
 };
 
 std::string font_file;
 int font_size = 0;
-std::vector<Rendering> renderings;
+std::vector<Recording> recordings;
 
 [[noreturn]] void fail(const std::string &what)
 {
@@ -54,11 +49,6 @@ std::string literal(const std::string &text)
     return out + "\"";
 }
 
-std::string colour(SDL_Color c)
-{
-    return "{" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ", 0}";
-}
-
 void write_recording()
 {
     const char *path = getenv("SUITE_TEXTS_OUTPUT");
@@ -67,16 +57,16 @@ void write_recording()
     FILE *out = fopen(path, "w");
     if (out == nullptr)
         fail(std::string("cannot write ") + path);
-    fprintf(out, "// Recorded from a native run: the texts that this program rendered with\n"
-                 "// SDL_ttf, as bitmaps (one bit a pixel, row after row, high bit first).\n"
-                 "#include \"draw/ttf_web.hpp\"\n\n"
+    fprintf(out, "// Recorded from a native run: the texts that this program drew, as the\n"
+                 "// pixels of their glyphs (one bit a pixel, row after row, high bit first).\n"
+                 "#include \"draw/text_web.hpp\"\n\n"
                  "const RecordedFont recorded_font = {%s, %d};\n\n",
             literal(font_file).c_str(), font_size);
-    for (size_t i = 0; i < renderings.size(); i++) {
-        const Rendering &r = renderings[i];
-        std::vector<unsigned char> bytes((r.inked.size() + 7) / 8, 0);
-        for (size_t k = 0; k < r.inked.size(); k++)
-            if (r.inked[k])
+    for (size_t i = 0; i < recordings.size(); i++) {
+        const Recording &r = recordings[i];
+        std::vector<unsigned char> bytes((r.glyph.size() + 7) / 8, 0);
+        for (size_t k = 0; k < r.glyph.size(); k++)
+            if (r.glyph[k])
                 bytes[k / 8] |= 0x80 >> (k % 8);
         fprintf(out, "static const unsigned char bits_%zu[] = {", i);
         for (size_t k = 0; k < bytes.size(); k++)
@@ -84,68 +74,30 @@ void write_recording()
         fprintf(out, "%s};\n", bytes.empty() ? "0" : "");
     }
     fprintf(out, "\nconst RecordedText recorded_texts[] = {\n");
-    for (size_t i = 0; i < renderings.size(); i++) {
-        const Rendering &r = renderings[i];
-        fprintf(out, "    {%s, %d, %d, %s, %s, %s, bits_%zu},\n", literal(r.text).c_str(), r.width, r.height,
-                colour(r.ink).c_str(), colour(r.paper).c_str(), r.keyed ? "true" : "false", i);
+    for (size_t i = 0; i < recordings.size(); i++) {
+        const Recording &r = recordings[i];
+        fprintf(out, "    {%s, 0x%06X, %d, %d, bits_%zu},\n", literal(r.text).c_str(), r.ink, r.width, r.height, i);
     }
-    fprintf(out, "};\nconst int recorded_text_count = %zu;\n", renderings.size());
+    fprintf(out, "};\nconst int recorded_text_count = %zu;\n", recordings.size());
     if (fclose(out) != 0)
         fail(std::string("cannot write ") + path);
 }
 
-} // namespace
-
-extern "C" TTF_Font *__wrap_TTF_OpenFont(const char *file, int size)
+// One font, at one size, for the whole run: the page replays one.
+void record(const DrawnText &drawn)
 {
-    TTF_Font *font = __real_TTF_OpenFont(file, size);
-    if (font != nullptr) {
-        // Only the file's name counts: the program may find it in another folder.
-        std::string name = file;
-        size_t slash = name.rfind('/');
-        name = slash == std::string::npos ? name : name.substr(slash + 1);
-        if (!font_file.empty() && (name != font_file || size != font_size))
-            fail("a second font: the web edition replays one");
-        font_file = name;
-        font_size = size;
-        static bool registered = false;
-        if (!registered)
-            atexit(write_recording);
-        registered = true;
+    if (font_file.empty()) {
+        font_file = drawn.font_file;
+        font_size = drawn.font_size;
+        atexit(write_recording);
+    } else if (font_file != drawn.font_file || font_size != drawn.font_size) {
+        fail("a second font: the web edition replays one");
     }
-    return font;
+    recordings.push_back({drawn.text, drawn.ink, drawn.width, drawn.height, drawn.glyph});
 }
 
-extern "C" SDL_Surface *__wrap_TTF_RenderText_Solid(TTF_Font *font, const char *text, SDL_Color ink)
-{
-    SDL_Surface *surface = __real_TTF_RenderText_Solid(font, text, ink);
-    if (surface == nullptr)
-        return surface;
-    // A solid rendering is an 8-bit surface: entry 0 the background, entry 1
-    // the glyphs.
-    const SDL_PixelFormat *f = surface->format;
-    if (f->BitsPerPixel != 8 || f->palette == nullptr || f->palette->ncolors < 2)
-        fail(std::string("\"") + text + "\" was not rendered as an 8-bit palette surface");
-    Rendering r;
-    r.text = text;
-    r.width = surface->w;
-    r.height = surface->h;
-    r.paper = f->palette->colors[0];
-    r.ink = f->palette->colors[1];
-    r.keyed = (surface->flags & SDL_SRCCOLORKEY) != 0;
-    if (r.keyed && f->colorkey != 0)
-        fail(std::string("\"") + text + "\" has a colour key other than entry 0");
-    if (SDL_MUSTLOCK(surface))
-        SDL_LockSurface(surface);
-    for (int y = 0; y < surface->h; y++)
-        for (int x = 0; x < surface->w; x++) {
-            Uint8 entry = static_cast<const Uint8 *>(surface->pixels)[y * surface->pitch + x];
-            if (entry > 1)
-                fail(std::string("\"") + text + "\" uses a palette entry other than 0 and 1");
-            r.inked.push_back(entry == 1);
-        }
-    if (SDL_MUSTLOCK(surface))
-        SDL_UnlockSurface(surface);
-    renderings.push_back(r);
-    return surface;
-}
+struct Recorder {
+    Recorder() { text_recorder = record; }
+} recorder;
+
+} // namespace

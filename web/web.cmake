@@ -5,18 +5,17 @@
 #   arith/console_web.cpp  the pauses wait for the page, the trace goes out
 #                          as Latin-1 bytes through standard output
 #   arith/main_web.cpp     the entry that ends every run through exit()
-#   draw/screen_web.cpp    the screen is the page's canvas
-#   draw/sdl_web.cpp       the few SDL calls of the programs, on plain memory
-#   draw/ttf_web.cpp       SDL_ttf's rendering, replayed from the native one
+#   draw/window_web.cpp    each stage is copied to the page's canvas
+#   draw/text_web.cpp      the texts, replayed from a native run
 #
-# A program that renders text with SDL_ttf gets, in the web build, the very
-# bitmaps that the native SDL_ttf made for it: the native build records them
-# (target web_texts) by running the program with its renderer wrapped, and
-# the web build compiles the recording into the program.
+# A program that draws text gets, in the web build, the very glyph pixels
+# that the native build drew: the native build records them (target
+# web_texts) by running the program with a recorder of draw_text's calls,
+# and the web build compiles the recording into the program.
 
-# Whether the program's source renders text with SDL_ttf.
+# Whether the program's source draws text.
 function(suite_renders_text out source)
-    file(STRINGS ${source} calls REGEX "TTF_RenderText_Solid")
+    file(STRINGS ${source} calls REGEX "draw_text\\(")
     if(calls)
         set(${out} TRUE PARENT_SCOPE)
     else()
@@ -53,7 +52,7 @@ if(EMSCRIPTEN)
         if(renders)
             set(texts ${SUITE_NATIVE_BUILD}/web-texts/${name}.cpp)
             if(NOT EXISTS ${texts})
-                message(FATAL_ERROR "${name} renders text: build the target web_texts of the native build "
+                message(FATAL_ERROR "${name} draws text: build the target web_texts of the native build "
                                     "and give its folder as -DSUITE_NATIVE_BUILD=... (./demo web does both)")
             endif()
             target_sources(${name} PRIVATE ${texts})
@@ -65,9 +64,9 @@ if(EMSCRIPTEN)
 else()
     add_custom_target(web_texts)
 
-    # For a picture program that renders text: NAME.texts, the program built
-    # with its text renderer wrapped by web/record_texts.cpp, and its run,
-    # which writes web-texts/NAME.cpp. Built only as part of web_texts.
+    # For a picture program that draws text: NAME.texts, its capture build
+    # with the recorder of web/record_texts.cpp, and its run, which writes
+    # web-texts/NAME.cpp. Built only as part of web_texts.
     function(suite_web_texts name source identity)
         cmake_parse_arguments(arg "" "" "DEFINES;LIBS" ${ARGN})
         suite_renders_text(renders ${source})
@@ -79,7 +78,6 @@ else()
                        ${PROJECT_SOURCE_DIR}/web/record_texts.cpp)
         target_compile_definitions(${recorder} PRIVATE ${arg_DEFINES})
         target_link_libraries(${recorder} PRIVATE ${arg_LIBS} arith draw_capture)
-        target_link_options(${recorder} PRIVATE -Wl,--wrap=TTF_OpenFont -Wl,--wrap=TTF_RenderText_Solid)
         set(output ${CMAKE_BINARY_DIR}/web-texts/${name}.cpp)
         # Run where the smoke runs are, beside the font.
         add_custom_command(OUTPUT ${output}

@@ -13,16 +13,19 @@ const int scale = 5;         // pixels per lattice unit
 const int bound = 57;        // a and b run from -57 to 57
 const int circle_units = 46; // the circle of gaussian_walk_12, about the origin
 
-Uint32 white, black, grey, blue;
+const Colour white = map_colour(255, 255, 255);
+const Colour black = map_colour(0, 0, 0);
+const Colour grey = map_colour(120, 120, 120);
+const Colour blue = map_colour(0, 0, 200);
 
 // Pixel of a + bi: b grows upward.
 static int pixel_x(int a)
 {
-    return 400 + a * scale;
+    return window_centre_x + a * scale;
 }
 static int pixel_y(int b)
 {
-    return 300 - b * scale;
+    return window_centre_y - b * scale;
 }
 
 // One blue pixel for a + bi, when it lies in the window (at this scale every
@@ -40,11 +43,7 @@ int main(int argc, char *argv[])
     parameters.done();
 
     open_screen(2);
-    white = SDL_MapRGB(screen->format, 255, 255, 255);
-    black = SDL_MapRGB(screen->format, 0, 0, 0);
-    grey = SDL_MapRGB(screen->format, 120, 120, 120);
-    blue = SDL_MapRGB(screen->format, 0, 0, 200);
-    SDL_FillRect(screen, nullptr, white);
+    clear_screen(white);
 
     // Stage 1: the Gaussian primes of the square, as blue pixels.
     plot_gaussian_primes(bound, plot_point);
@@ -54,7 +53,7 @@ int main(int argc, char *argv[])
     // Stage 2: the grey circle of radius 46 first. It passes over the eight
     // primes (+-32, +-33) and (+-33, +-32) of norm 2113, which are then grey
     // and take no part in the scan.
-    draw_circle(400, 300, circle_units * scale, grey);
+    draw_circle(window_centre_x, window_centre_y, circle_units * scale, grey);
 
     // The scan, column by column. A blue pixel is the point a + bi (the
     // division is exact); each of its twelve steps that lands on blue is
@@ -62,11 +61,11 @@ int main(int argc, char *argv[])
     // made blue again for the rest of the scan. Every pair is met from both
     // ends, and the two drawings, in opposite directions, cover the union of
     // both pixel paths.
-    for (int x = 0; x <= 799; x++)
-        for (int y = 0; y <= 599; y++) {
+    for (int x = 0; x < window_width; x++)
+        for (int y = 0; y < window_height; y++) {
             if (get_pixel(x, y) != blue)
                 continue;
-            int a = (x - 400) / scale, b = (300 - y) / scale;
+            int a = (x - window_centre_x) / scale, b = (window_centre_y - y) / scale;
             for (int k = 0; k < 12; k++) {
                 int nx = pixel_x(a + step_dx[k]), ny = pixel_y(b + step_dy[k]);
                 if (get_pixel(nx, ny) == blue) {

@@ -2,15 +2,16 @@
 // the Gaussian prime pictures plot them.
 #pragma once
 #include "arith/arith.hpp"
+#include "draw/draw.hpp"
 
 // Whether the centre pixel (x, y) of a + bi lies in the window, tested only
-// toward the side where the point lies: x <= 799 for a >= 0, x >= 0 for a < 0,
-// y >= 0 for b >= 0, y <= 599 for b < 0. A point whose centre is outside is
-// not plotted, even where its disc would reach inside.
+// toward the side where the point lies: the right edge for a >= 0, the left
+// for a < 0, the top for b >= 0, the bottom for b < 0. A point whose centre
+// is outside is not plotted, even where its disc would reach inside.
 inline bool centre_in_window(int a, int b, int x, int y)
 {
-    bool inside_x = a >= 0 ? x <= 799 : x >= 0;
-    bool inside_y = b >= 0 ? y >= 0 : y <= 599;
+    bool inside_x = a >= 0 ? x < window_width : x >= 0;
+    bool inside_y = b >= 0 ? y >= 0 : y < window_height;
     return inside_x && inside_y;
 }
 
@@ -20,9 +21,9 @@ inline bool centre_in_window(int a, int b, int x, int y)
 inline bool gaussian_prime(int a, int b)
 {
     if (a != 0 && b != 0)
-        return is_prime(a * a + b * b) == 1;
+        return is_prime(a * a + b * b);
     int q = a + b < 0 ? -(a + b) : a + b;
-    return is_prime(q) == 1 && q % 4 == 3;
+    return is_prime(q) && q % 4 == 3;
 }
 
 // Calls plot(a, b) for every Gaussian prime a + bi with |a|, |b| <= bound,

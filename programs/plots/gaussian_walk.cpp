@@ -17,7 +17,7 @@
 const int scale = 12;       // pixels per lattice unit
 const int bound = 54;       // a and b run from -bound to bound
 const int point_radius = 2; // the grey disc of a plotted prime
-const Uint8 grey_level = 100;
+const uint8_t grey_level = 100;
 const int step_dx[] = {1, 0, -1, 0, 1, -1, -1, 1};
 const int step_dy[] = {0, 1, 0, -1, 1, 1, -1, -1};
 #elif GAUSSIAN_STEPS == 12
@@ -25,14 +25,14 @@ const int step_dy[] = {0, 1, 0, -1, 1, 1, -1, -1};
 const int scale = 6;
 const int bound = 49;
 const int point_radius = 1;
-const Uint8 grey_level = 100;
+const uint8_t grey_level = 100;
 #include "gaussian_steps.hpp"
 #elif GAUSSIAN_STEPS == 24
 // Every nonzero step within the 5x5 square, Chebyshev distance at most 2.
 const int scale = 3;
 const int bound = 119;
 const int point_radius = 1;
-const Uint8 grey_level = 120;
+const uint8_t grey_level = 120;
 const int step_dx[] = {1, 0, -1, 0, 1, -1, -1, 1, 2, 2, 2, 1, 0, -1, -2, -2, -2, -2, -2, -1, 0, 1, 2, 2};
 const int step_dy[] = {0, 1, 0, -1, 1, 1, -1, -1, 0, 1, 2, 2, 2, 2, 2, 1, 0, -1, -2, -2, -2, -2, -2, -1};
 #else
@@ -46,16 +46,18 @@ static_assert(sizeof step_dy == sizeof step_dx, "the step tables run in parallel
 // The disc that marks a point as reached covers the grey disc of a prime.
 const int reached_radius = 2;
 
-Uint32 white, black, grey;
+const Colour white = map_colour(255, 255, 255);
+const Colour black = map_colour(0, 0, 0);
+const Colour grey = map_colour(grey_level, grey_level, grey_level);
 
 // Centre pixel of the lattice point a + bi: b grows upward.
 static int pixel_x(int a)
 {
-    return 400 + a * scale;
+    return window_centre_x + a * scale;
 }
 static int pixel_y(int b)
 {
-    return 300 - b * scale;
+    return window_centre_y - b * scale;
 }
 
 // A grey disc for a + bi, only when its centre lies in the window.
@@ -67,7 +69,9 @@ static void plot_point(int a, int b)
 }
 
 // The points reached so far, and the largest norm a*a + b*b among them.
-int reached = 0, farthest_norm = 0;
+struct Reached {
+    int count = 0, farthest_norm = 0;
+};
 
 // Enters the prime a + bi: marks it black, then follows every step that
 // lands on a grey centre, one branch at a time. A neighbour reached by an
@@ -75,19 +79,18 @@ int reached = 0, farthest_norm = 0;
 // is entered once and the segments form the depth-first tree of the walk.
 // A neighbour whose centre lies outside the window is no plotted prime.
 // One level per point of the current path: 1211 from 1 + i with 24 steps.
-static void visit_point(int a, int b)
+static void visit_point(int a, int b, Reached &reached)
 {
     int x = pixel_x(a), y = pixel_y(b);
     fill_disc(x, y, reached_radius, black);
-    reached++;
-    farthest_norm = std::max(farthest_norm, a * a + b * b);
+    reached.count++;
+    reached.farthest_norm = std::max(reached.farthest_norm, a * a + b * b);
     for (int k = 0; k < step_count; k++) {
         int na = a + step_dx[k], nb = b + step_dy[k];
         int nx = pixel_x(na), ny = pixel_y(nb);
-        bool inside = nx >= 0 && nx <= 799 && ny >= 0 && ny <= 599;
-        if (inside && get_pixel(nx, ny) == grey) {
+        if (inside_window(nx, ny) && get_pixel(nx, ny) == grey) {
             draw_line(x, y, nx, ny, black);
-            visit_point(na, nb);
+            visit_point(na, nb, reached);
         }
     }
 }
@@ -128,10 +131,7 @@ int main(int argc, char *argv[])
     parameters.done();
 
     open_screen(2);
-    white = SDL_MapRGB(screen->format, 255, 255, 255);
-    black = SDL_MapRGB(screen->format, 0, 0, 0);
-    grey = SDL_MapRGB(screen->format, grey_level, grey_level, grey_level);
-    SDL_FillRect(screen, nullptr, white);
+    clear_screen(white);
 
     // Stage 1: the Gaussian primes of the square, as grey discs.
     plot_gaussian_primes(bound, plot_point);
@@ -141,11 +141,12 @@ int main(int argc, char *argv[])
     // Stage 2: the walk from the start (1 + i, of norm 2, unless given), and
     // the smallest circle about the origin, in whole units, that holds every
     // point reached.
-    visit_point(start_a, start_b);
-    int circle_units = enclosing_radius(farthest_norm);
-    draw_circle(400, 300, circle_units * scale, black);
-    show_stage("the %d primes that the %d steps reach from %s, inside the circle of radius %d", reached, step_count,
-               gaussian_text(start_a, start_b).c_str(), circle_units);
+    Reached reached;
+    visit_point(start_a, start_b, reached);
+    int circle_units = enclosing_radius(reached.farthest_norm);
+    draw_circle(window_centre_x, window_centre_y, circle_units * scale, black);
+    show_stage("the %d primes that the %d steps reach from %s, inside the circle of radius %d", reached.count,
+               step_count, gaussian_text(start_a, start_b).c_str(), circle_units);
     wait_key_or_quit();
     return 0;
 }

@@ -16,22 +16,24 @@ const int bound = 50000;
 static const long double column_scale = static_cast<long double>(0.015); // pixels per unit of n
 static const long double row_scale = static_cast<long double>(0.1);      // pixels per unit of a count
 
+const Colour white = map_colour(255, 255, 255);
+const Colour black = map_colour(0, 0, 0);
+const Colour grey = map_colour(150, 150, 150);
+
 int main(int argc, char **argv)
 {
     Parameters parameters(argc, argv);
     parameters.done();
 
     open_screen(1);
-    Uint32 white = SDL_MapRGB(screen->format, 255, 255, 255);
-    Uint32 black = SDL_MapRGB(screen->format, 0, 0, 0);
-    Uint32 grey = SDL_MapRGB(screen->format, 150, 150, 150);
-    SDL_FillRect(screen, nullptr, white);
+    clear_screen(white);
 
     std::vector<int> prime_table = sieve_primes(bound);
 
-    // The axes through the origin (20, 550); clipping cuts them at the
-    // window's edge, the x axis at column 799 and the y axis at row 0.
-    draw_line_clipped(20, 550, 800, 550, black);
+    // The axes through the origin (20, 550), drawn to the window's right
+    // edge and beyond its top; clipping cuts them at the last column and at
+    // row 0.
+    draw_line_clipped(20, 550, window_width, 550, black);
     draw_line_clipped(20, 550, 20, -30, black);
 
     // pi(n) grows by the primes of (n - 2, n], so one pass over the table
@@ -43,11 +45,11 @@ int main(int argc, char **argv)
             if (prime_table[counted] != 0)
                 c++;
         }
-        int x = static_cast<int>(n * column_scale + 20);
-        int y1 = static_cast<int>(550 - c * row_scale);
+        int x = truncate_toward_zero(n * column_scale + 20);
+        int y1 = truncate_toward_zero(550 - c * row_scale);
         // The estimate n / ln n never comes within 2.6e-5 of a whole row, so
         // the library's double logarithm decides no pixel.
-        int y2 = static_cast<int>(550 - (n / static_cast<long double>(std::log(n))) * row_scale);
+        int y2 = truncate_toward_zero(550 - (n / static_cast<long double>(std::log(n))) * row_scale);
         fill_disc(x, y1, 2, black);
         fill_disc(x, y2, 1, grey);
     }

@@ -6,14 +6,10 @@
 // marked prime and turns red; any other value gets a black blot.
 #include "arith/arith.hpp"
 #include "arith/parameters.hpp"
+#include "arith/spiral.hpp"
 #include "draw/draw.hpp"
 #include <algorithm>
 #include <string>
-
-// Lattice coordinates of the number k + 1 (y grows downward, as rows do).
-// Kept program-wide: 800 kB is no size for a stack frame.
-static int spiral_x[100000];
-static int spiral_y[100000];
 
 const int rounds = 72; // side lengths 1, 1, 2, 2, ..., 144, 144
 // The rounds lay 4L + 2 numbers each, L = 1, 3, ..., 143: the spiral holds
@@ -21,28 +17,19 @@ const int rounds = 72; // side lengths 1, 1, 2, 2, ..., 144, 144
 const int spiral_last = 4 * rounds * rounds + 2 * rounds + 1;
 const int values = 40; // the polynomial at n = 0..39
 
-static Uint32 white, light_grey, black, red;
+const Colour white = map_colour(255, 255, 255);
+const Colour light_grey = map_colour(240, 240, 240);
+const Colour black = map_colour(0, 0, 0);
+const Colour red = map_colour(255, 0, 0);
 
-// Pixel of table entry i: 4 pixels per lattice step, the number 1 at (400, 300).
-static int pixel_x(int i)
+// Pixel of a point of the spiral: 4 pixels per lattice step, the origin
+// (the number 1) at the centre of the window.
+struct Pixel {
+    int x, y;
+};
+static Pixel pixel_of(const SpiralPoint &p)
 {
-    return 400 + 4 * spiral_x[i];
-}
-static int pixel_y(int i)
-{
-    return 300 + 4 * spiral_y[i];
-}
-
-// Appends `steps` points to the spiral, each one lattice step (dx, dy) from
-// the last, and draws the path to each new point.
-static void walk(int &i, int steps, int dx, int dy)
-{
-    for (int s = 0; s < steps; s++) {
-        i++;
-        spiral_x[i] = spiral_x[i - 1] + dx;
-        spiral_y[i] = spiral_y[i - 1] + dy;
-        draw_line(pixel_x(i - 1), pixel_y(i - 1), pixel_x(i), pixel_y(i), light_grey);
-    }
+    return {window_centre_x + 4 * p.x, window_centre_y + 4 * p.y};
 }
 
 // The least and the greatest of n*n + b*n for n = 0..39.
@@ -106,23 +93,17 @@ int main(int argc, char **argv)
     parameters.done();
 
     open_screen(3);
-    white = SDL_MapRGB(screen->format, 255, 255, 255);
-    light_grey = SDL_MapRGB(screen->format, 240, 240, 240);
-    black = SDL_MapRGB(screen->format, 0, 0, 0);
-    red = SDL_MapRGB(screen->format, 255, 0, 0);
-    SDL_FillRect(screen, nullptr, white);
+    clear_screen(white);
 
-    // Stage 1: the path. Round L goes L right, L up, L + 1 left, L + 1 down,
-    // so that each round closes one more ring about the number 1.
-    int i = 0;
-    spiral_x[0] = spiral_y[0] = 0;
-    for (int L = 1; L < 2 * rounds; L += 2) {
-        walk(i, L, 1, 0);
-        walk(i, L, 0, -1);
-        walk(i, L + 1, -1, 0);
-        walk(i, L + 1, 0, 1);
+    // Stage 1: the path. Point k of the spiral holds the number k + 1.
+    std::vector<SpiralPoint> spiral = square_spiral(rounds);
+    for (size_t k = 1; k < spiral.size(); k++) {
+        Pixel from = pixel_of(spiral[k - 1]), to = pixel_of(spiral[k]);
+        draw_line(from.x, from.y, to.x, to.y, light_grey);
     }
-    // i is now 20880: the spiral holds 1 to 20881. Shown without a wait.
+    // i, the last point, is 20880: the spiral holds 1 to 20881. Shown
+    // without a wait.
+    int i = static_cast<int>(spiral.size()) - 1;
     show_stage("the numbers 1 to %d on a square spiral, its path in light grey", i + 1);
 
     // Stage 2: a dot on every prime below the last index.
@@ -130,7 +111,8 @@ int main(int argc, char **argv)
     int dots = 0;
     for (int n = 2; n < i; n++)
         if (prime_table[n] != 0) {
-            fill_disc(pixel_x(n - 1), pixel_y(n - 1), 2, black);
+            Pixel at = pixel_of(spiral[n - 1]);
+            fill_disc(at.x, at.y, 2, black);
             dots++;
         }
     show_stage("the %d primes up to %d, one black dot each", dots, i - 1);
@@ -143,20 +125,20 @@ int main(int argc, char **argv)
     // anything is drawn, since a blot covers the centres of its neighbours
     // and a value can come twice; then the blots are drawn, and the red discs
     // over them, so that every prime stays in sight.
-    int value[values];
+    Pixel centre[values]; // of the number k*k + b*k + c
     bool prime[values];
     int composites = 0;
     for (int k = 0; k < values; k++) {
-        value[k] = static_cast<int>(k * k + b * k + c);
-        prime[k] = get_pixel(pixel_x(value[k] - 1), pixel_y(value[k] - 1)) == black;
+        centre[k] = pixel_of(spiral[k * k + b * k + c - 1]);
+        prime[k] = get_pixel(centre[k].x, centre[k].y) == black;
         composites += !prime[k];
     }
     for (int k = 0; k < values; k++)
         if (!prime[k])
-            fill_disc(pixel_x(value[k] - 1), pixel_y(value[k] - 1), 10, black);
+            fill_disc(centre[k].x, centre[k].y, 10, black);
     for (int k = 0; k < values; k++)
         if (prime[k])
-            fill_disc(pixel_x(value[k] - 1), pixel_y(value[k] - 1), 2, red);
+            fill_disc(centre[k].x, centre[k].y, 2, red);
     std::string polynomial = polynomial_text(b, c);
     if (composites == 0)
         show_stage("the values of %s for n = 0 to 39 in red; a black blot would be a composite",

@@ -1,0 +1,51 @@
+// The window of the web edition is the page's canvas. Each stage copies the
+// picture to it, and a stage's wait hands control back to the page until a
+// key, a click on the picture or "Next stage" answers it.
+#include "arith/identity.hpp"
+#include "arith/page_web.hpp"
+#include "draw/draw.hpp"
+#include "draw/stages.hpp"
+#include <cstdio>
+#include <emscripten.h>
+
+EM_JS(void, page_show_picture, (const void *pixels, int width, int height), {
+    Module.suiteShowPicture(HEAPU8.subarray(pixels, pixels + 4 * width * height), width, height);
+});
+
+EM_JS(void, page_show_stage, (int shown, int count, const char *caption), {
+    Module.suiteShowStage(shown, count, UTF8ToString(caption));
+});
+
+void open_screen(int stage_count)
+{
+    stage_record.count = stage_count;
+}
+
+// The picture in the canvas's byte order: red, green, blue, alpha (opaque).
+static unsigned char canvas_bytes[4 * window_width * window_height];
+
+void show_stage(const char *caption_format, ...)
+{
+    va_list args;
+    va_start(args, caption_format);
+    record_stage(caption_format, args);
+    va_end(args);
+    for (int i = 0; i < window_width * window_height; i++) {
+        canvas_bytes[4 * i] = static_cast<unsigned char>(screen_pixels[i] >> 16);
+        canvas_bytes[4 * i + 1] = static_cast<unsigned char>(screen_pixels[i] >> 8);
+        canvas_bytes[4 * i + 2] = static_cast<unsigned char>(screen_pixels[i]);
+        canvas_bytes[4 * i + 3] = 255;
+    }
+    page_show_picture(canvas_bytes, window_width, window_height);
+    page_show_stage(stage_record.shown, stage_record.count, stage_record.caption);
+    print_stage();
+    // Lets the page paint the stage before the program draws on, also when
+    // no wait follows.
+    emscripten_sleep(0);
+}
+
+bool wait_key_or_quit()
+{
+    page_wait(page_wait_stage);
+    return false;
+}
