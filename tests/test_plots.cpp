@@ -134,29 +134,6 @@ TEST(UlamSpiralPlot, PrimesThenEulersPolynomialInRed)
         paint_disc(euler, x, y, 2, red);
     }
     EXPECT_PICTURE(euler, got[1]);
-
-    // 2348 black centres, then 40 red ones, read off the captured pictures.
-    int black_centres = 0, red_centres = 0;
-    for (int n = 1; n <= spiral_last; n++) {
-        auto [x, y] = spiral_pixel(n);
-        black_centres += got[0].at(x, y) == black;
-        red_centres += got[1].at(x, y) == red;
-        if (!prime_by_trial_division(n) || n >= spiral_last - 1) {
-            EXPECT_EQ(light_grey, got[1].at(x, y)) << "composite " << n;
-        }
-    }
-    EXPECT_EQ(2348, black_centres);
-    EXPECT_EQ(40, red_centres);
-    EXPECT_EQ(got[0].count(black) - 40 * 21, got[1].count(black)) << "a blot was drawn";
-    EXPECT_EQ(40 * 21, got[1].count(red));
-    for (auto [x, y] : {std::pair{404, 300}, {404, 296}, {396, 296}, {396, 304}}) // 2, 3, 5, 7
-        EXPECT_EQ(black, got[0].at(x, y));
-    for (auto [x, y] : {std::pair{388, 304}, {388, 312}, {404, 312}, {320, 220}}) // 41, 43, 47, 1601
-        EXPECT_EQ(red, got[1].at(x, y));
-    // The path spans pixels 112 to 688 across and 12 to 588 down.
-    EXPECT_EQ(light_grey, got[0].at(112, 588));
-    EXPECT_EQ(white, got[0].at(112, 589));
-    EXPECT_EQ(white, got[0].at(111, 588));
 }
 
 // The path is shown without a wait, so the two pictures saved hold stages 2
@@ -342,27 +319,6 @@ TEST(PrimeCountPlot, CountAndEstimateOnTheAxes)
     for (int y = 50; y <= 450; y += 100)
         paint_straight(expected, 15, y, 25, y, black);
     EXPECT_PICTURE(expected, plot);
-
-    // The end of both traces in column 769: pi(50000) = 5133 at row 36, the
-    // estimate at row 87; the line at 770 ends at row 550.
-    EXPECT_EQ(black, plot.at(769, 36));
-    EXPECT_EQ(black, plot.at(769, 34));
-    EXPECT_EQ(white, plot.at(769, 33));
-    EXPECT_EQ(count_grey, plot.at(769, 87));
-    EXPECT_EQ(white, plot.at(771, 87));
-    EXPECT_EQ(black, plot.at(770, 40));
-    EXPECT_EQ(black, plot.at(770, 550));
-    EXPECT_EQ(white, plot.at(770, 551));
-    // The axes reach the window's edge: column 799 of row 550, row 0 of column 20.
-    EXPECT_EQ(black, plot.at(799, 550));
-    EXPECT_EQ(black, plot.at(20, 0));
-    EXPECT_EQ(white, plot.at(21, 0));
-    for (int y = 50; y <= 450; y += 100) {
-        EXPECT_EQ(black, plot.at(15, y)) << y;
-        EXPECT_EQ(black, plot.at(25, y)) << y;
-        EXPECT_EQ(white, plot.at(14, y)) << y;
-        EXPECT_EQ(white, plot.at(26, y)) << y;
-    }
 }
 
 // ---------------------------------------------------------------------------
