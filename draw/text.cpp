@@ -9,14 +9,30 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 struct TextFont {
     TTF_Font *ttf;
     std::string name, path; // the file's name, and where it was opened
     int size;
 };
+
+// The fonts opened, closed at the end of the run with SDL_ttf itself.
+namespace {
+struct OpenFonts {
+    std::vector<std::unique_ptr<TextFont>> fonts;
+    ~OpenFonts()
+    {
+        for (const std::unique_ptr<TextFont> &font : fonts)
+            TTF_CloseFont(font->ttf);
+        if (TTF_WasInit())
+            TTF_Quit();
+    }
+} open_fonts;
+} // namespace
 
 void (*text_recorder)(const DrawnText &drawn);
 
@@ -46,8 +62,10 @@ const TextFont *open_font(const char *file, int size)
     std::string failures;
     for (const std::string &folder : folders) {
         std::string path = folder + (folder == "/" ? "" : "/") + file;
-        if (TTF_Font *ttf = TTF_OpenFont(path.c_str(), size))
-            return new TextFont{ttf, file, path, size};
+        if (TTF_Font *ttf = TTF_OpenFont(path.c_str(), size)) {
+            open_fonts.fonts.push_back(std::make_unique<TextFont>(TextFont{ttf, file, path, size}));
+            return open_fonts.fonts.back().get();
+        }
         failures += std::string(failures.empty() ? "" : ", nor ") + "in " + folder + " (" + TTF_GetError() + ")";
     }
     fprintf(stderr, "%s: cannot open the font %s %s\n", program_name, file, failures.c_str());

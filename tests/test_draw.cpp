@@ -568,8 +568,12 @@ TEST(PictureProcess, RefusesWithoutAWindow)
                             gallery});
     rows.push_back({"fermat_walk_plot", {"SDL_VIDEODRIVER=offscreen"}, 3,
                     "fermat_walk_plot: no window: SDL_VIDEODRIVER chooses SDL's \"offscreen\" driver", gallery});
+    // libdbus, which SDL starts on the way, keeps an allocation to the end of
+    // the process: leaks are not looked for in this run.
     rows.push_back({"ulam_spiral_labels",
-                    {"SDL_VIDEODRIVER", "DISPLAY=" + display, "WAYLAND_DISPLAY=no-such-wayland-display"}, 3,
+                    {"SDL_VIDEODRIVER", "DISPLAY=" + display, "WAYLAND_DISPLAY=no-such-wayland-display",
+                     "ASAN_OPTIONS=detect_leaks=0"},
+                    3,
                     "ulam_spiral_labels: no window: the display \"" + display +
                         "\" and the Wayland display \"no-such-wayland-display\" cannot be reached, and SDL's only "
                         "other choice",
