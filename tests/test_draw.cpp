@@ -723,7 +723,7 @@ class XServer
         XFlush(connection);
     }
 
-    // The space bar pressed in the window.
+    // The space bar pressed and let go in the window.
     void press_key(Window window)
     {
         XEvent event{};
@@ -733,6 +733,8 @@ class XServer
         event.xkey.same_screen = True;
         event.xkey.keycode = XKeysymToKeycode(connection, XK_space);
         XSendEvent(connection, window, True, KeyPressMask, &event);
+        event.xkey.type = KeyRelease;
+        XSendEvent(connection, window, True, KeyReleaseMask, &event);
         XFlush(connection);
     }
 
