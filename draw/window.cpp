@@ -27,22 +27,32 @@ static void refuse_windowless_driver(bool named)
     std::string chosen = driver;
     if (chosen != "offscreen" && chosen != "dummy" && chosen != "evdev")
         return;
-    std::string why;
-    if (named) {
-        why = "SDL_VIDEODRIVER chooses SDL's \"" + chosen + "\" driver, which shows nothing";
-    } else {
-        const char *x11 = getenv("DISPLAY"), *wayland = getenv("WAYLAND_DISPLAY");
-        std::string displays;
-        if (x11 && *x11)
-            displays = std::string("the display \"") + x11 + "\"";
-        if (wayland && *wayland)
-            displays += std::string(displays.empty() ? "" : " and ") + "the Wayland display \"" + wayland + "\"";
-        why = displays.empty() ? "no display is set (neither DISPLAY nor WAYLAND_DISPLAY)"
-                               : displays + " cannot be reached";
-        why += ", and SDL's only other choice, its \"" + chosen + "\" driver, shows nothing";
-    }
-    fprintf(stderr, "%s: no window: %s; to get the pictures as PNG files, run: ./demo gallery DIR\n",
-            program_name, why.c_str());
+    const char *name = program_name, *gallery = "to get the pictures as PNG files, run: ./demo gallery DIR";
+    const char *x11 = getenv("DISPLAY"), *wayland = getenv("WAYLAND_DISPLAY");
+    bool has_x11 = x11 && *x11, has_wayland = wayland && *wayland;
+    if (named)
+        fprintf(stderr, "%s: no window: SDL_VIDEODRIVER chooses SDL's \"%s\" driver, which shows nothing; %s\n",
+                name, driver, gallery);
+    else if (has_x11 && has_wayland)
+        fprintf(stderr,
+                "%s: no window: the display \"%s\" and the Wayland display \"%s\" cannot be reached, and SDL's "
+                "only other choice, its \"%s\" driver, shows nothing; %s\n",
+                name, x11, wayland, driver, gallery);
+    else if (has_x11)
+        fprintf(stderr,
+                "%s: no window: the display \"%s\" cannot be reached, and SDL's only other choice, its \"%s\" "
+                "driver, shows nothing; %s\n",
+                name, x11, driver, gallery);
+    else if (has_wayland)
+        fprintf(stderr,
+                "%s: no window: the Wayland display \"%s\" cannot be reached, and SDL's only other choice, its "
+                "\"%s\" driver, shows nothing; %s\n",
+                name, wayland, driver, gallery);
+    else
+        fprintf(stderr,
+                "%s: no window: no display is set (neither DISPLAY nor WAYLAND_DISPLAY), and SDL's only other "
+                "choice, its \"%s\" driver, shows nothing; %s\n",
+                name, driver, gallery);
     exit(3);
 }
 
