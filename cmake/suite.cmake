@@ -67,7 +67,7 @@ const char program_example[] = ${c_example};\n")
 
     add_executable(${name} ${source} ${identity})
     target_compile_definitions(${name} PRIVATE ${arg_DEFINES})
-    target_link_libraries(${name} PRIVATE ${arg_LIBS} arith console console_guard)
+    target_link_libraries(${name} PRIVATE ${arg_LIBS} arith console console_command_line console_guard)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SUITE_BIN_DIR})
 
     if(EMSCRIPTEN)
@@ -80,7 +80,8 @@ const char program_example[] = ${c_example};\n")
         set(capture ${name}.capture)
         add_executable(${capture} ${source} ${identity})
         target_compile_definitions(${capture} PRIVATE ${arg_DEFINES})
-        target_link_libraries(${capture} PRIVATE ${arg_LIBS} arith console console_guard draw_capture)
+        target_link_libraries(${capture} PRIVATE ${arg_LIBS} arith console console_command_line console_guard
+                              draw_capture)
         set_target_properties(${capture} PROPERTIES
             OUTPUT_NAME ${name} RUNTIME_OUTPUT_DIRECTORY ${SUITE_CAPTURE_DIR})
         add_test(NAME run.${name} COMMAND ${capture} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/smoke)

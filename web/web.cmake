@@ -76,7 +76,8 @@ else()
         add_executable(${recorder} EXCLUDE_FROM_ALL ${source} ${identity}
                        ${PROJECT_SOURCE_DIR}/web/record_texts.cpp)
         target_compile_definitions(${recorder} PRIVATE ${arg_DEFINES})
-        target_link_libraries(${recorder} PRIVATE ${arg_LIBS} arith console console_guard draw_capture)
+        target_link_libraries(${recorder} PRIVATE ${arg_LIBS} arith console console_command_line console_guard
+                              draw_capture)
         target_link_options(${recorder} PRIVATE -Wl,--wrap=TTF_OpenFont -Wl,--wrap=TTF_RenderText_Solid)
         set(output ${CMAKE_BINARY_DIR}/web-texts/${name}.cpp)
         # Run where the smoke runs are, beside the font.
