@@ -251,9 +251,12 @@ std::string entry_name(const ::testing::TestParamInfo<CatalogueEntry> &info)
 }
 
 // The usage: "usage: NAME [a [b]]", the line on what the program shows, one
-// line per parameter, and the example when there are parameters. Then the
-// same asked for with its output on a full disk: a message and status 1.
-TEST_P(CommandLine, HelpShowsTheUsage)
+// line per parameter, and the example when there are parameters; asked for
+// with the output on a full disk, a message and status 1. A fault: nothing
+// on standard output, one line on standard error that names the program,
+// the parameter at fault with its range, and the program as it was started
+// for the usage; status 2.
+TEST_P(CommandLine, ShowsTheUsageAndRefusesBadInput)
 {
     const CatalogueEntry &entry = GetParam();
     ProgramRun run = run_with(entry.name, {"--help"});
@@ -277,33 +280,25 @@ TEST_P(CommandLine, HelpShowsTheUsage)
     EXPECT_EQ(1, full.status);
     EXPECT_EQ(std::string(entry.name) + ": the trace could not be written in full: No space left on device\n",
               full.err);
-}
 
-// A fault: nothing on standard output, one line on standard error that
-// names the program, the parameter at fault with its range, and the program
-// as it was started for the usage; status 2.
-TEST_P(CommandLine, RefusesBadInputInOneLine)
-{
-    const CatalogueEntry &entry = GetParam();
-    std::vector<std::string> names = parameters_of(run_with(entry.name, {"--help"}).out);
     std::string path = (is_picture(entry.name) ? SUITE_CAPTURE_DIR "/" : SUITE_BIN_DIR "/") + std::string(entry.name);
     for (const std::vector<std::string> &args : {std::vector<std::string>{"abc"}, std::vector<std::string>(9, "7")}) {
-        ProgramRun run = run_with(entry.name, args);
-        EXPECT_EQ(2, run.status) << run.err;
-        EXPECT_EQ("", run.out);
+        ProgramRun refused = run_with(entry.name, args);
+        EXPECT_EQ(2, refused.status) << refused.err;
+        EXPECT_EQ("", refused.out);
         std::string expected = args.size() > 1 || names.empty()
                                    ? "too many arguments (" + std::to_string(args.size()) + "): it takes "
                                    : names[0] + " must be an integer from ";
         std::string hint = " (" + path + " --help shows the usage)\n";
-        EXPECT_EQ(0u, run.err.find(std::string(entry.name) + ": " + expected)) << run.err;
-        EXPECT_EQ(run.err.size() - hint.size(), run.err.rfind(hint)) << run.err;
+        EXPECT_EQ(0u, refused.err.find(std::string(entry.name) + ": " + expected)) << refused.err;
+        EXPECT_EQ(refused.err.size() - hint.size(), refused.err.rfind(hint)) << refused.err;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryProgram, CommandLine, ::testing::ValuesIn(catalogue), entry_name);
 
 // The ranges that each program declares, at their edges, and its own rules
-// (odd numbers, a built-in value that no longer fits, a Gaussian prime).
+// (odd numbers, a built-in value that no longer fits).
 TEST(CommandLines, RefuseNumbersOutsideTheirRanges)
 {
     const struct {
