@@ -6,7 +6,7 @@
 // flip: the floor of a picture program in a window, timed with the dummy
 // driver). Whatever a picture program takes beyond these is its own drawing.
 #ifdef SAVE_STAGE
-#include "arith/identity.hpp"
+#include "console/identity.hpp"
 #include "draw/draw.hpp"
 
 const char program_name[] = "window_floor";

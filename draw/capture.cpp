@@ -1,6 +1,6 @@
 // The capture build: no window and no video system. The picture stays in
 // memory, and where a user would press a key the stage is saved as a PNG.
-#include "arith/identity.hpp"
+#include "console/identity.hpp"
 #include "draw/draw.hpp"
 #include "draw/png.hpp"
 #include "draw/stages.hpp"

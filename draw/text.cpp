@@ -2,7 +2,7 @@
 // whose entry 0 is the background and entry 1 the glyphs, and only the
 // glyphs are copied onto the picture, as a blit with the background as its
 // colour key copies them. SDL_ttf needs no video system.
-#include "arith/identity.hpp"
+#include "console/identity.hpp"
 #include "draw/draw.hpp"
 #include "draw/text_record.hpp"
 #include <SDL_ttf.h>

@@ -1,7 +1,7 @@
 // Text in the web edition: the font is the one the native run opened, and
 // each text is drawn from the glyph pixels that the native run recorded for
 // it. A text that was not recorded cannot be drawn.
-#include "arith/identity.hpp"
+#include "console/identity.hpp"
 #include "draw/draw.hpp"
 #include "draw/text_web.hpp"
 #include <cstdio>

@@ -1,6 +1,6 @@
 // The picture in a window, through SDL 1.2: each stage copies the picture
 // into the window's surface and flips it, and the wait reads SDL's events.
-#include "arith/identity.hpp"
+#include "console/identity.hpp"
 #include "draw/draw.hpp"
 #include "draw/stages.hpp"
 #include <SDL.h>

@@ -1,8 +1,8 @@
 // The window of the web edition is the page's canvas. Each stage copies the
 // picture to it, and a stage's wait hands control back to the page until a
 // key, a click on the picture or "Next stage" answers it.
-#include "arith/identity.hpp"
-#include "arith/page_web.hpp"
+#include "console/identity.hpp"
+#include "console/page_web.hpp"
 #include "draw/draw.hpp"
 #include "draw/stages.hpp"
 #include <cstdio>

@@ -6,8 +6,8 @@
 // on SDL's event queue, the PNG writer, and the picture programs as
 // processes: with no window to show them, and in a window of an X server of
 // the test's own.
-#include "arith/identity.hpp"
 #include "catalogue.hpp"
+#include "console/identity.hpp"
 #include "draw/draw.hpp"
 #include "draw/png.hpp"
 #include "harness.hpp"

@@ -2,11 +2,11 @@
 # registry becomes NAME.js + NAME.wasm, a module that the program's page
 # starts afresh for every run. The program sources are the same; what differs
 # is below them:
-#   arith/console_web.cpp  the pauses wait for the page, the trace goes out
-#                          as Latin-1 bytes through standard output
-#   arith/main_web.cpp     the entry that ends every run through exit()
-#   draw/window_web.cpp    each stage is copied to the page's canvas
-#   draw/text_web.cpp      the texts, replayed from a native run
+#   console/console_web.cpp  the pauses wait for the page, the trace goes
+#                            out as Latin-1 bytes through standard output
+#   console/main_web.cpp     the entry that ends every run through exit()
+#   draw/window_web.cpp      each stage is copied to the page's canvas
+#   draw/text_web.cpp        the texts, replayed from a native run
 #
 # A program that draws text gets, in the web build, the very glyph pixels
 # that the native build drew: the native build records them (target
@@ -41,11 +41,9 @@ if(EMSCRIPTEN)
     function(suite_web_program name kind source)
         # The program's main keeps its source; main_web.cpp calls it.
         target_compile_definitions(${name} PRIVATE main=suite_program_main)
-        if(kind STREQUAL "console")
-            target_link_libraries(${name} PRIVATE arith trace_guard)
-        elseif(kind STREQUAL "picture")
-            target_link_libraries(${name} PRIVATE arith draw)
-        else()
+        if(kind STREQUAL "picture")
+            target_link_libraries(${name} PRIVATE draw)
+        elseif(NOT kind STREQUAL "console")
             message(FATAL_ERROR "suite_program(${name}): kind must be console or picture")
         endif()
         suite_renders_text(renders ${source})
@@ -77,7 +75,8 @@ else()
         add_executable(${recorder} EXCLUDE_FROM_ALL ${source} ${identity}
                        ${PROJECT_SOURCE_DIR}/web/record_texts.cpp)
         target_compile_definitions(${recorder} PRIVATE ${arg_DEFINES})
-        target_link_libraries(${recorder} PRIVATE ${arg_LIBS} arith draw_capture)
+        target_link_libraries(${recorder} PRIVATE ${arg_LIBS} arith console console_command_line console_guard
+                              draw_capture)
         set(output ${CMAKE_BINARY_DIR}/web-texts/${name}.cpp)
         # Run where the smoke runs are, beside the font.
         add_custom_command(OUTPUT ${output}

@@ -4,7 +4,7 @@
 // right while r < 0 and up while r > 0, and stops on the hyperbola
 // x*x - y*y = 185, at (21, 16): 185 = (21 - 16)(21 + 16) = 5 * 37.
 #include "arith/fermat_walk.hpp"
-#include "arith/parameters.hpp"
+#include "console/parameters.hpp"
 #include "draw/draw.hpp"
 #include <cmath>
 
@@ -27,7 +27,8 @@ static int pixel_y(int y)
 int main(int argc, char **argv)
 {
     Parameters parameters(argc, argv);
-    parameters.done();
+    if (!parameters.ready())
+        return parameters.report();
 
     open_screen(1);
     clear_screen(white);

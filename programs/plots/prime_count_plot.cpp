@@ -7,7 +7,7 @@
 // 1/10), and truncated: where the exact value is whole, the pixel is the one
 // before it.
 #include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "console/parameters.hpp"
 #include "draw/draw.hpp"
 #include <cmath>
 
@@ -23,7 +23,8 @@ const Colour grey = map_colour(150, 150, 150);
 int main(int argc, char **argv)
 {
     Parameters parameters(argc, argv);
-    parameters.done();
+    if (!parameters.ready())
+        return parameters.report();
 
     open_screen(1);
     clear_screen(white);

@@ -3,8 +3,8 @@
 // the point it reaches, a dot on every point but the last, and the title
 // " ULAM". The text is set in "times.ttf", taken from the working directory
 // or else from beside the program.
-#include "arith/parameters.hpp"
 #include "arith/spiral.hpp"
+#include "console/parameters.hpp"
 #include "draw/draw.hpp"
 #include <cstdio>
 
@@ -36,7 +36,8 @@ static int pixel_y(const SpiralPoint &p)
 int main(int argc, char *argv[])
 {
     Parameters parameters(argc, argv);
-    parameters.done();
+    if (!parameters.ready())
+        return parameters.report();
 
     open_screen(1);
     clear_screen(white);
