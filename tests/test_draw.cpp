@@ -447,92 +447,6 @@ TEST_F(Draw, SavedPictureReadsBackPixelForPixel)
 // ---------------------------------------------------------------------------
 // The picture programs as processes, in a window or without one.
 
-// A program started with its standard output and standard error on one
-// pipe, with SIGINT and SIGTERM at their default actions as a shell leaves
-// them, and with the environment changed by `set` ("NAME=value") and
-// `unset` (names).
-struct Child {
-    pid_t pid = -1;
-    int out = -1;
-    std::string seen; // the output so far
-
-    Child(const std::string &path, const std::vector<std::string> &args, const std::vector<std::string> &set,
-          const std::vector<std::string> &unset)
-    {
-        int pipe_fds[2];
-        if (pipe(pipe_fds) != 0)
-            return;
-        pid = fork();
-        if (pid == 0) {
-            dup2(pipe_fds[1], 1);
-            dup2(pipe_fds[1], 2);
-            close(pipe_fds[0]);
-            close(pipe_fds[1]);
-            signal(SIGINT, SIG_DFL);
-            signal(SIGTERM, SIG_DFL);
-            for (const std::string &name : unset)
-                unsetenv(name.c_str());
-            for (const std::string &entry : set)
-                putenv(strdup(entry.c_str()));
-            std::vector<char *> argv{const_cast<char *>(path.c_str())};
-            for (const std::string &a : args)
-                argv.push_back(const_cast<char *>(a.c_str()));
-            argv.push_back(nullptr);
-            execv(path.c_str(), argv.data());
-            _exit(127);
-        }
-        close(pipe_fds[1]);
-        out = pipe_fds[0];
-    }
-
-    // Reads standard output until `text` appears in it (true), or until
-    // `seconds` pass or the output ends (false).
-    bool wait_for(const std::string &text, double seconds)
-    {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-        char buffer[4096];
-        while (seen.find(text) == std::string::npos) {
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-            pollfd fd{out, POLLIN, 0};
-            if (left.count() <= 0 || poll(&fd, 1, static_cast<int>(left.count())) != 1)
-                return false;
-            ssize_t got = read(out, buffer, sizeof buffer);
-            if (got <= 0)
-                return false;
-            seen.append(buffer, got);
-        }
-        return true;
-    }
-
-    // Reads the output to its end (or for `seconds`).
-    void read_to_end(double seconds) { wait_for(std::string(1, '\0'), seconds); }
-
-    // The exit status, or 128 + the signal that ended it; -1 (after killing
-    // it) if it is still running after `seconds`.
-    int finish(double seconds)
-    {
-        int status = 0;
-        for (int left = static_cast<int>(seconds * 100); left > 0; left--) {
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            usleep(10000);
-        }
-        return -1;
-    }
-
-    ~Child()
-    {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-        if (out >= 0)
-            close(out);
-    }
-};
-
 // A display number that no X server serves here.
 static std::string unserved_display()
 {
@@ -759,28 +673,26 @@ TEST(PictureProcess, InAWindow)
     // libdbus, which SDL uses with an X11 window, keeps an allocation to the
     // end of the process: leaks are not looked for in these runs (the runs
     // without a window look for them).
-    const std::vector<std::string> in_window = {"DISPLAY=" + x.name, "ASAN_OPTIONS=detect_leaks=0"};
-    const std::vector<std::string> no_other = {"SDL_VIDEODRIVER", "WAYLAND_DISPLAY"};
+    RunOptions in_window;
+    in_window.env = {"DISPLAY=" + x.name, "ASAN_OPTIONS=detect_leaks=0", "SDL_VIDEODRIVER", "WAYLAND_DISPLAY"};
 
-    Child child(PROGRAM(gaussian_walk_8), {}, in_window, no_other);
-    ASSERT_TRUE(child.wait_for("stage 1 of 2", 30)) << child.seen;
-    Window window = x.window_of(child.pid);
+    Process program(PROGRAM(gaussian_walk_8), in_window);
+    ASSERT_TRUE(program.wait_for("stage 1 of 2", 30)) << program.out << program.err;
+    Window window = x.window_of(program.pid());
     ASSERT_NE(0u, window) << "no window with the program's _NET_WM_PID";
     EXPECT_EQ(0u, x.title(window).find("gaussian_walk_8: stage 1 of 2: the Gaussian primes")) << x.title(window);
     EXPECT_PICTURE(captured[0], x.picture(window));
     x.ask_to_close(window);
-    ASSERT_TRUE(child.wait_for("stage 2 of 2", 30)) << child.seen;
+    ASSERT_TRUE(program.wait_for("stage 2 of 2", 30)) << program.out << program.err;
     EXPECT_PICTURE(captured[1], x.picture(window));
     x.press_key(window);
-    int status = child.finish(30);
-    child.read_to_end(5);
-    EXPECT_EQ(0, status) << child.seen;
+    EXPECT_EQ(0, program.wait_end(30)) << program.err;
 
     for (int signal : {SIGINT, SIGTERM}) {
         SCOPED_TRACE("signal " + std::to_string(signal));
-        Child waiting(PROGRAM(fermat_walk_plot), {}, in_window, no_other);
-        ASSERT_TRUE(waiting.wait_for("stage 1 of 1", 30)) << waiting.seen;
-        kill(waiting.pid, signal);
-        EXPECT_EQ(128 + signal, waiting.finish(30));
+        Process waiting(PROGRAM(fermat_walk_plot), in_window);
+        ASSERT_TRUE(waiting.wait_for("stage 1 of 1", 30)) << waiting.out << waiting.err;
+        waiting.signal(signal);
+        EXPECT_EQ(128 + signal, waiting.wait_end(30));
     }
 }
