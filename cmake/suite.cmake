@@ -22,6 +22,16 @@
 # variant.
 
 set_property(GLOBAL PROPERTY SUITE_CATALOGUE "")
+set_property(GLOBAL PROPERTY SUITE_MESSAGES "")
+
+# suite_messages(file ...): sources of the current folder whose messages
+# (marked _("...") or N_("...")) go into the catalogues of po/.
+function(suite_messages)
+    foreach(file IN LISTS ARGN)
+        get_filename_component(path ${file} ABSOLUTE)
+        set_property(GLOBAL APPEND PROPERTY SUITE_MESSAGES ${path})
+    endforeach()
+endfunction()
 set_property(GLOBAL PROPERTY SUITE_THEMES "")
 
 function(suite_theme theme title)

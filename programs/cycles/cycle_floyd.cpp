@@ -6,16 +6,19 @@
 #include "arith/arith.hpp"
 #include "arith/parameters.hpp"
 #include "cycles.hpp"
+#include "views/view.hpp"
 
 const int first_term = 16; // u(0), reduced modulo m
 
 int main(int argc, char **argv)
 {
+    ViewOptions options = take_view_options(argc, argv);
     Parameters p(argc, argv);
     CycleStart start = read_cycle_start(p, "u0", first_term);
     p.done();
 
-    cycle_floyd_trace(start.m, start.first);
-    wait_enter();
+    View view(options, {&cycles_classic}, {&cycles_explain});
+    cycle_floyd(start.m, start.first, view.steps());
+    view.finish();
     return 0;
 }
