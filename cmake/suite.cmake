@@ -22,14 +22,19 @@
 # variant.
 
 set_property(GLOBAL PROPERTY SUITE_CATALOGUE "")
-set_property(GLOBAL PROPERTY SUITE_MESSAGES "")
+set_property(GLOBAL PROPERTY SUITE_MESSAGE_DOMAINS "")
 
-# suite_messages(file ...): sources of the current folder whose messages
-# (marked _("...") or N_("...")) go into the catalogues of po/.
-function(suite_messages)
+# suite_messages(DOMAIN file ...): sources of the current folder whose
+# messages (marked _("...") or N_("...")) go into the catalogues
+# po/LANGUAGE/DOMAIN.po.
+function(suite_messages domain)
+    get_property(domains GLOBAL PROPERTY SUITE_MESSAGE_DOMAINS)
+    if(NOT domain IN_LIST domains)
+        set_property(GLOBAL APPEND PROPERTY SUITE_MESSAGE_DOMAINS ${domain})
+    endif()
     foreach(file IN LISTS ARGN)
         get_filename_component(path ${file} ABSOLUTE)
-        set_property(GLOBAL APPEND PROPERTY SUITE_MESSAGES ${path})
+        set_property(GLOBAL APPEND PROPERTY SUITE_MESSAGES_${domain} ${path})
     endforeach()
 endfunction()
 set_property(GLOBAL PROPERTY SUITE_THEMES "")
