@@ -1,5 +1,6 @@
 // The classic view: the programs' formats applied to the events' values.
 #include "views/classic.hpp"
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -52,7 +53,7 @@ ClassicView::Compiled ClassicView::compile(const ClassicLine &line)
         char conversion = *p ? *p++ : 'd';
         bool real = std::strchr("fFeEgGaA", conversion) != nullptr;
         spec += real ? std::string(1, conversion) : std::string("ll") + conversion;
-        c.pieces.push_back({spec, next_field++, real});
+        c.pieces.push_back({spec, next_field++, real, spec == "%lld"});
     }
     if (!text.empty())
         c.pieces.push_back({text, -1, false});
@@ -94,6 +95,8 @@ void ClassicView::report(const Event &event)
             length = snprintf(number, sizeof number, piece.text.c_str(),
                               v == nullptr ? 0.0 : v->type == Value::real ? v->real_value
                                                                          : static_cast<double>(v->integer_value));
+        else if (piece.plain)
+            length = static_cast<int>(std::to_chars(number, number + sizeof number, event[name]).ptr - number);
         else
             length = snprintf(number, sizeof number, piece.text.c_str(), event[name]);
         buffer.append(number, length > 0 ? static_cast<size_t>(length) : 0);

@@ -42,6 +42,7 @@ class ClassicView : public Steps
         std::string text;  // literal text, or a conversion for snprintf
         int field = -1;    // the field it prints, -1 for text
         bool real = false; // the conversion prints a double
+        bool plain = false; // "%d": the digits alone, without snprintf
     };
     struct Compiled {
         std::vector<Piece> pieces;
