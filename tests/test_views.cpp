@@ -28,7 +28,7 @@ TEST(ClassicView, AppliesTheFormatsToTheNamedValues)
     ClassicTable table = {
         {EventKind::step, "gcd", "\n%2.d  %5.d    pgcd(%5.d %5.d)  =%7.d", {"k", "a", "a_1", "n", "g"}},
         {EventKind::step, "walk", "(%d %d)", {"x", "y"}},
-        {EventKind::result, "share", "\n Proportion = %3.3f", {"p"}},
+        {EventKind::result, "share", "\n Proportion = %3.3f %s", {"p", "unit"}},
     };
     std::string out, when_waiting;
     ClassicView view({&table}, {[&](const char *b, size_t n) { out.append(b, n); },
@@ -38,12 +38,12 @@ TEST(ClassicView, AppliesTheFormatsToTheNamedValues)
     view.step("walk", "x", 4842037507LL, "y", -417);
     view.step("unknown", "x", 1);
     view.pause();
-    view.result("share", "p", 12251 / 131072.0);
+    view.result("share", "p", 12251 / 131072.0, "unit", "pour un");
     view.flush();
     EXPECT_EQ("\n12   7005    pgcd( 7004 10403)  =    103\n 3      1    pgcd(      10403)  =      1"
               "(4842037507 -417)",
               when_waiting);
-    EXPECT_EQ(when_waiting + "\n Proportion = 0.093", out);
+    EXPECT_EQ(when_waiting + "\n Proportion = 0.093 pour un", out);
 }
 
 // One object a line; single-number items gathered into lists of at most

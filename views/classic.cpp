@@ -51,9 +51,9 @@ ClassicView::Compiled ClassicView::compile(const ClassicLine &line)
         while (*p && std::strchr("hlLqjzt", *p))
             p++;
         char conversion = *p ? *p++ : 'd';
-        bool real = std::strchr("fFeEgGaA", conversion) != nullptr;
-        spec += real ? std::string(1, conversion) : std::string("ll") + conversion;
-        c.pieces.push_back({spec, next_field++, real, spec == "%lld"});
+        bool real = std::strchr("fFeEgGaA", conversion) != nullptr, words = conversion == 's';
+        spec += real || words ? std::string(1, conversion) : std::string("ll") + conversion;
+        c.pieces.push_back({spec, next_field++, real, words, spec == "%lld"});
     }
     if (!text.empty())
         c.pieces.push_back({text, -1, false});
@@ -91,6 +91,10 @@ void ClassicView::report(const Event &event)
         const char *name = piece.field < static_cast<int>(line->fields.size()) ? line->fields[piece.field] : "";
         const Value *v = event.find(name);
         int length;
+        if (piece.words) {
+            buffer += v != nullptr && v->type == Value::text ? v->text_value : "";
+            continue;
+        }
         if (piece.real)
             length = snprintf(number, sizeof number, piece.text.c_str(),
                               v == nullptr ? 0.0 : v->type == Value::real ? v->real_value

@@ -2,7 +2,7 @@
 // the trace shows has a line in a table: its printf format and the names of
 // the values it prints, in the order of the conversions. An integer
 // conversion ("%5.d", "%ld") prints a whole number whatever its width; "%f"
-// prints a real. An event without a line prints nothing.
+// prints a real, "%s" a text. An event without a line prints nothing.
 #pragma once
 #include "views/steps.hpp"
 #include <functional>
@@ -42,6 +42,7 @@ class ClassicView : public Steps
         std::string text;  // literal text, or a conversion for snprintf
         int field = -1;    // the field it prints, -1 for text
         bool real = false; // the conversion prints a double
+        bool words = false; // the conversion prints a text value
         bool plain = false; // "%d": the digits alone, without snprintf
     };
     struct Compiled {
