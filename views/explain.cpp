@@ -122,27 +122,55 @@ void Explainer::paragraph(const std::string &text)
     write_line("");
 }
 
-void Explainer::legend(const std::vector<std::pair<std::string, std::string>> &terms)
+// Lines "  term  meaning" with the meanings in a column (a term longer than
+// a third of the line stands on a line of its own), each line passed on.
+static void legend_lines(const Legend &legend, bool translated, const std::function<void(const std::string &)> &out,
+                         const std::function<void(const std::string &, const std::string &, const std::string &)>
+                             &wrap)
+{
+    auto word = [translated](const char *text) { return std::string(translated ? translate(text) : text); };
+    int width = 0;
+    for (const auto &term : legend)
+        width = std::max(width, text_width(word(term.first)));
+    width = std::min(width, explain_width / 3);
+    std::string indent(2 + width + 2, ' ');
+    for (const auto &term : legend) {
+        std::string name = word(term.first);
+        int pad = width - text_width(name);
+        if (pad < 0) {
+            out("  " + name);
+            wrap(word(term.second), indent, indent);
+        } else {
+            wrap(word(term.second), indent, "  " + name + std::string(pad + 2, ' '));
+        }
+    }
+}
+
+std::string legend_text(const Legend &legend, bool translated)
+{
+    std::string text;
+    Explainer::Settings settings;
+    settings.write = [&text](const std::string &t) { text += t; };
+    Explainer page(settings);
+    legend_lines(
+        legend, translated, [&page](const std::string &line) { page.write_line(line); },
+        [&page](const std::string &t, const std::string &indent, const std::string &first) {
+            page.wrapped(t, indent, first);
+        });
+    return text;
+}
+
+void Explainer::legend(const Legend &legend)
 {
     end_block();
     if (written && !blank_before)
         write_line("");
     write_line(_("How to read the trace:"));
-    int width = 0;
-    for (const auto &term : terms)
-        width = std::max(width, text_width(term.first));
-    // A term longer than a third of the line goes on a line of its own.
-    width = std::min(width, explain_width / 3);
-    std::string indent(2 + width + 2, ' ');
-    for (const auto &term : terms) {
-        int pad = width - text_width(term.first);
-        if (pad < 0) {
-            write_line("  " + term.first);
-            wrapped(term.second, indent, indent);
-        } else {
-            wrapped(term.second, indent, "  " + term.first + std::string(pad + 2, ' '));
-        }
-    }
+    legend_lines(
+        legend, true, [this](const std::string &line) { write_line(line); },
+        [this](const std::string &t, const std::string &indent, const std::string &first) {
+            wrapped(t, indent, first);
+        });
     write_line("");
 }
 

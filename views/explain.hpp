@@ -16,6 +16,14 @@
 // Lines of an explanation are kept within this many columns.
 const int explain_width = 78;
 
+// What each column or word of a classic trace means: (term, meaning), both
+// marked N_() and translated where they are shown.
+using Legend = std::vector<std::pair<const char *, const char *>>;
+
+// The legend as lines "  term  meaning", the meanings wrapped in a column;
+// translated or in English (the usage is English).
+std::string legend_text(const Legend &legend, bool translated);
+
 class Explainer
 {
   public:
@@ -31,8 +39,8 @@ class Explainer
     // Prose, wrapped; a heading is followed by a rule.
     void heading(const std::string &text);
     void paragraph(const std::string &text);
-    // What each column or word of the classic trace means: "term", "meaning".
-    void legend(const std::vector<std::pair<std::string, std::string>> &terms);
+    // What each column or word of the classic trace means.
+    void legend(const Legend &legend);
     // One line of a block of steps. A teaching step waits for the reader
     // (on a terminal). Past `head` lines only the last `tail` are kept.
     void line(const std::string &text, bool teaching = false);
@@ -48,9 +56,12 @@ class Explainer
     // Small numbers a renderer keeps from one event to the next.
     std::map<std::string, long long> memory;
 
-  private:
+    // One line as it is, and a text wrapped with its first line and the
+    // others indented: the page's own means, for what the ones above do not say.
     void write_line(const std::string &text);
     void wrapped(const std::string &text, const std::string &indent, const std::string &first_indent);
+
+  private:
     void end_lines();
     void end_cells();
     void wait();

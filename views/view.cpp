@@ -2,7 +2,7 @@
 // writer and its pauses, the explanation on standard output with its waits
 // on a terminal, JSON lines on standard output.
 #include "views/view.hpp"
-#include "arith/arith.hpp"
+#include "console/console.hpp"
 #include "views/json.hpp"
 #include <cstdio>
 #include <cstring>
@@ -27,11 +27,16 @@ ViewOptions take_view_options(int &argc, char **argv)
     return options;
 }
 
-const char *view_options_help()
+std::string view_usage(const Legend &legend)
 {
-    return N_("  --explain  the run explained step by step, in English or French (from the locale)\n"
-              "  --all      with --explain: every step and every value, nothing left out\n"
-              "  --json     the run as JSON Lines, one event a line, the result last\n");
+    std::string text;
+    if (!legend.empty())
+        text += "What the trace shows:\n" + legend_text(legend, false);
+    text += "How it is shown (anywhere among the numbers):\n"
+            "  --explain  the run explained step by step, in English or in French (LANGUAGE=fr)\n"
+            "  --all      with --explain: every step and every value, nothing left out\n"
+            "  --json     the run as JSON Lines, one event a line, the result last\n";
+    return text;
 }
 
 // At a teaching step, on a terminal: a prompt, one line read, the prompt
@@ -60,9 +65,9 @@ View::View(const ViewOptions &options_, std::vector<const ClassicTable *> classi
             at_line_start = bytes[size - 1] == '\n';
         };
         out.wait = [this](const char *pause) {
-            fflush(stdout);
+            flush_trace();
             if (std::strcmp(pause, "key") == 0) {
-                _getch();
+                read_key();
             } else {
                 wait_enter();
                 // An Enter typed at a terminal was echoed: a new line.

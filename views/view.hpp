@@ -21,8 +21,8 @@ struct ViewOptions {
 // stand among the program's numbers; the last of --explain and --json wins.
 ViewOptions take_view_options(int &argc, char **argv);
 
-// The lines that --help adds about the views.
-const char *view_options_help();
+// What --help adds to the usage: the legend of the trace, and the views.
+std::string view_usage(const Legend &legend);
 
 class View
 {

@@ -3,8 +3,8 @@
 // as fast, u(2k); the trace shows both at every step until they meet, at a
 // multiple of the period that is at least the entry index. From 16 modulo 41
 // it is the period itself, 7.
-#include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "console/console.hpp"
+#include "console/parameters.hpp"
 #include "cycles.hpp"
 #include "views/view.hpp"
 
@@ -15,7 +15,9 @@ int main(int argc, char **argv)
     ViewOptions options = take_view_options(argc, argv);
     Parameters p(argc, argv);
     CycleStart start = read_cycle_start(p, "u0", first_term);
-    p.done();
+    p.add_usage(view_usage(cycle_floyd_legend));
+    if (!p.ready())
+        return p.report();
 
     View view(options, {&cycles_classic}, {&cycles_explain});
     cycle_floyd(start.m, start.first, view.steps());

@@ -2,7 +2,7 @@
 // by comparing terms; each search prints one line per comparison and
 // returns the period it reports.
 #pragma once
-#include "arith/parameters.hpp"
+#include "console/parameters.hpp"
 #include "sequence.hpp"
 #include "views/classic.hpp"
 #include "views/explain.hpp"
@@ -45,3 +45,4 @@ Cycle cycle_floyd(int m, int u0, Steps &out);
 // The views of the cycle searches.
 extern const ClassicTable cycles_classic;
 extern const ExplainTable cycles_explain;
+extern const Legend cycle_floyd_legend;

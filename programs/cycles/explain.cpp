@@ -8,16 +8,20 @@ static std::string sequence_text(const Recorder::Kept &run, const char *first)
     return format(_("u → u² + 1 (mod %lld), from u(%s) = %lld"), run["m"], first, run[first[0] == '1' ? "u1" : "u0"]);
 }
 
+const Legend cycle_floyd_legend = {
+    {N_("first column"), N_("k, the step")},
+    {N_("second column"), N_("u(k), the tortoise")},
+    {N_("third column"), N_("u(2k), the hare")},
+    {"periode", N_("the period: the length of the cycle (French \"période\")")},
+};
+
 static void floyd_run(const Event &, Explainer &x)
 {
     x.heading(format(_("Floyd's tortoise and hare on %s"), sequence_text(x.run, "0").c_str()));
     x.paragraph(_("The tortoise moves one term at a time and the hare two, so after k steps the tortoise "
                   "holds u(k) and the hare u(2k). Once both are on the cycle the hare gains one term a "
                   "step on the tortoise, so they meet; the meeting step k is a multiple of the period."));
-    x.legend({{_("first column"), _("k, the step")},
-              {_("second column"), _("u(k), the tortoise")},
-              {_("third column"), _("u(2k), the hare")},
-              {"periode", _("the period: the length of the cycle (French \"période\")")}});
+    x.legend(cycle_floyd_legend);
 }
 
 static void floyd_step(const Event &e, Explainer &x)
