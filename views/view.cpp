@@ -8,6 +8,18 @@
 #include <cstring>
 #include <unistd.h>
 
+// Whether a standard descriptor is a terminal. A page of the web edition
+// is none: its trace keeps the bytes a file would get.
+static bool terminal(int fd)
+{
+#ifdef __EMSCRIPTEN__
+    (void)fd;
+    return false;
+#else
+    return isatty(fd);
+#endif
+}
+
 ViewOptions take_view_options(int &argc, char **argv)
 {
     ViewOptions options;
@@ -71,7 +83,7 @@ View::View(const ViewOptions &options_, std::vector<const ClassicTable *> classi
             } else {
                 wait_enter();
                 // An Enter typed at a terminal was echoed: a new line.
-                if (isatty(STDIN_FILENO))
+                if (terminal(STDIN_FILENO))
                     at_line_start = true;
             }
         };
@@ -83,7 +95,7 @@ View::View(const ViewOptions &options_, std::vector<const ClassicTable *> classi
         Explainer::Settings settings;
         settings.all = options.all;
         settings.write = [](const std::string &text) { fwrite(text.data(), 1, text.size(), stdout); };
-        if (isatty(STDIN_FILENO) && isatty(STDOUT_FILENO))
+        if (terminal(STDIN_FILENO) && terminal(STDOUT_FILENO))
             settings.next_step = next_step_on_terminal;
         explain = std::make_unique<ExplainView>(explain_tables, settings);
         break;
@@ -118,7 +130,7 @@ void View::finish()
     finished = true;
     if (classic) {
         classic->flush();
-        if (!at_line_start && isatty(STDOUT_FILENO))
+        if (!at_line_start && terminal(STDOUT_FILENO))
             fputc('\n', stdout);
     }
     if (explain)
