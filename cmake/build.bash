@@ -18,7 +18,7 @@ lock() {
     mkdir -p "$1/.demo"
     exec {lock_fd}>"$1/.demo/lock"
     flock -n "$lock_fd" || {
-        say "waiting: another demo is building in $1"
+        say "waiting: another demo is building in ${1#"$root"/}"
         flock "$lock_fd"
     }
 }
