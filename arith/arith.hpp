@@ -21,12 +21,12 @@ std::vector<int> prime_power_table(int bound);
 // one, as entries 0 and 1 of a prime table are.
 int compact_table(std::vector<int> &table, int first);
 
-// 1 if n = p^k for some k >= 1, else 0 (called with n a multiple of p).
-int is_power_of(int n, int p);
+// Whether n = p^k for some k >= 1 (called with n a multiple of p).
+bool is_power_of(int n, int p);
 
-// Trial division by every d from 2 up to the square root of n: 1 if n is
-// prime, else 0 (also for n < 2).
-int is_prime(int n);
+// Whether n is prime, by trial division by every d from 2 up to the square
+// root of n (false for n < 2).
+bool is_prime(int n);
 
 // a^e mod m by square-and-multiply from the lowest bit of e; every product is
 // formed in 64 bits and reduced only when it is at least m. 1 when e <= 0.
@@ -46,24 +46,3 @@ int gcd_abs(int a, int b);
 // is r(i) / 2, from 0 to 2^31 - 1.
 void seed_random(uint32_t seed);
 int next_random();
-
-// Reads one character from standard input and ignores it: the pause that
-// keeps a console trace readable. Returns at once at end of input.
-void wait_enter();
-
-// One key press, without echo and without Enter, when standard input is a
-// terminal (the terminal is left as it was found, also on Ctrl-C, and given
-// back to the shell during a Ctrl-Z; on resuming, the wait takes one key
-// again); otherwise one byte. Standard output is flushed first. Returns the
-// key, or -1 at end of input.
-int _getch();
-
-// The errno of the first flush of standard output that failed in _getch, or
-// 0: the reason that the check of the trace at exit gives.
-int trace_flush_error();
-
-// printf for trace text written in Latin-1 (the one accented letter of the
-// traces is the byte 0xE9). On a terminal whose character set is UTF-8 the
-// letters above 0x7F are written in UTF-8; everywhere else, the bytes as
-// they are.
-int trace_printf(const char *format, ...) __attribute__((format(printf, 1, 2)));

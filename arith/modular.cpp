@@ -3,16 +3,16 @@
 #include <cstdint>
 #include <cstdlib>
 
-int is_prime(int n)
+bool is_prime(int n)
 {
     if (n < 2)
-        return 0;
+        return false;
     // A composite n has a divisor d with d * d <= n, so the trial stops at
     // the square root (d <= n / d keeps d * d from overflowing near 2^31).
     for (int d = 2; d <= n / d; d++)
         if (n % d == 0)
-            return 0;
-    return 1;
+            return false;
+    return true;
 }
 
 int mod_pow(int a, int e, int m)

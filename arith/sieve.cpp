@@ -22,14 +22,14 @@ std::vector<int> sieve_primes(int bound)
     return table;
 }
 
-int is_power_of(int n, int p)
+bool is_power_of(int n, int p)
 {
     while (n % p == 0) {
         n /= p;
         if (n == 1)
-            return 1;
+            return true;
     }
-    return 0;
+    return false;
 }
 
 std::vector<int> prime_power_table(int bound)

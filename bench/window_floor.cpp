@@ -4,7 +4,7 @@
 // picture program run as in the gallery), bare_floor saves nothing and ends
 // at once (the floor of a picture program in a window, shown with the dummy
 // driver). Whatever a picture program takes beyond this is its own drawing.
-#include "arith/identity.hpp"
+#include "console/identity.hpp"
 #include "draw/draw.hpp"
 
 const char program_name[] = "window_floor";

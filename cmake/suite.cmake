@@ -13,8 +13,10 @@
 # EXAMPLE is a worked example of the program's parameters.
 #
 # Each program gets its identity (name, description, example) as a source
-# generated from its line. A console program links the arithmetic toolkit and
-# the trace check. A picture program links the drawing toolkit too, and gets
+# generated from its line. Every program links the arithmetic toolkit, the
+# console layer (its command line) and the console's guards (standard
+# descriptors, output written in full). A picture program links the drawing
+# toolkit too, and gets
 # a second build, its capture variant in bin/capture/ under the same name,
 # which runs with no display and saves every stage as a PNG. Each program
 # also becomes a CTest smoke test: one run end to end, console programs with
@@ -100,28 +102,28 @@ function(suite_program name kind theme description)
     suite_c_string(c_description "${description}")
     suite_c_string(c_example "${arg_EXAMPLE}")
     set(identity ${CMAKE_BINARY_DIR}/generated/identity/${name}.cpp)
-    suite_write_if_changed(${identity} "// Generated from the program registry.\n#include \"arith/identity.hpp\"\n\
+    suite_write_if_changed(${identity} "// Generated from the program registry.\n#include \"console/identity.hpp\"\n\
 const char program_name[] = ${c_name};\n\
 const char program_description[] = ${c_description};\n\
 const char program_example[] = ${c_example};\n")
 
     add_executable(${name} ${source} ${identity})
     target_compile_definitions(${name} PRIVATE ${arg_DEFINES})
-    target_link_libraries(${name} PRIVATE ${arg_LIBS})
+    target_link_libraries(${name} PRIVATE ${arg_LIBS} arith console console_command_line console_guard)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SUITE_BIN_DIR})
 
     if(EMSCRIPTEN)
         suite_web_program(${name} ${kind} ${source})
     elseif(kind STREQUAL "console")
-        target_link_libraries(${name} PRIVATE arith trace_guard)
         add_test(NAME run.${name}
                  COMMAND sh -c "exec \"$0\" </dev/null >/dev/null" $<TARGET_FILE:${name}>)
     elseif(kind STREQUAL "picture")
-        target_link_libraries(${name} PRIVATE arith draw)
+        target_link_libraries(${name} PRIVATE draw)
         set(capture ${name}.capture)
         add_executable(${capture} ${source} ${identity})
         target_compile_definitions(${capture} PRIVATE ${arg_DEFINES})
-        target_link_libraries(${capture} PRIVATE ${arg_LIBS} arith draw_capture)
+        target_link_libraries(${capture} PRIVATE ${arg_LIBS} arith console console_command_line console_guard
+                              draw_capture)
         set_target_properties(${capture} PROPERTIES
             OUTPUT_NAME ${name} RUNTIME_OUTPUT_DIRECTORY ${SUITE_CAPTURE_DIR})
         add_test(NAME run.${name} COMMAND ${capture} WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/smoke)

@@ -2,7 +2,7 @@
 // CAPTURE_STAGES for their headless capture variants, which need no display
 // and save each stage as a PNG where a user would press a key.
 #include "draw/draw.hpp"
-#include "arith/identity.hpp"
+#include "console/identity.hpp"
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>

@@ -4,8 +4,8 @@
 // whole to the canvas. A stage's wait hands control back to the page until
 // a key, a click on the picture or "Next stage" answers it.
 #include "draw/draw.hpp"
-#include "arith/identity.hpp"
-#include "arith/page_web.hpp"
+#include "console/identity.hpp"
+#include "console/page_web.hpp"
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>

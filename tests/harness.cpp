@@ -1,4 +1,5 @@
 #include "harness.hpp"
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -23,145 +24,42 @@ static double now_seconds()
     return t.tv_sec + t.tv_nsec / 1e9;
 }
 
-// The environment of a child: the test's, less the names that `changes`
-// removes or sets anew, plus those it sets.
-static std::vector<std::string> environment_with(const std::vector<std::string> &changes)
-{
-    std::vector<std::string> result;
-    for (char **e = environ; *e; e++) {
-        std::string entry = *e;
-        std::string name = entry.substr(0, entry.find('='));
-        bool changed = false;
-        for (const std::string &c : changes)
-            changed = changed || c.substr(0, c.find('=')) == name;
-        if (!changed)
-            result.push_back(entry);
-    }
-    for (const std::string &c : changes)
-        if (c.find('=') != std::string::npos)
-            result.push_back(c);
-    return result;
-}
+// What a child execs: the path, its arguments, and the test's environment
+// less the names that `changes` removes or sets anew, plus those it sets.
+// Everything is prepared before the fork.
+struct Command {
+    std::vector<std::string> arg_strings, env_strings;
+    std::vector<char *> argv, envp;
 
-ProgramRun run_program(const std::string &path, const std::string &input)
-{
-    RunOptions options;
-    options.input = input;
-    return run_program(path, options);
-}
-
-ProgramRun run_program(const std::string &path, const RunOptions &options)
-{
-    ProgramRun run;
-    int in[2], out[2], err[2];
-    if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) {
-        run.err = "pipe failed";
-        return run;
-    }
-    std::vector<std::string> env_strings = environment_with(options.env);
-    std::vector<char *> envp, argv;
-    for (std::string &e : env_strings)
-        envp.push_back(&e[0]);
-    envp.push_back(nullptr);
-    std::vector<std::string> args{path};
-    args.insert(args.end(), options.args.begin(), options.args.end());
-    for (std::string &a : args)
-        argv.push_back(&a[0]);
-    argv.push_back(nullptr);
-
-    pid_t pid = fork();
-    if (pid == 0) {
-        dup2(in[0], 0);
-        if (options.stdout_path) {
-            int fd = open(options.stdout_path, O_WRONLY);
-            dup2(fd, 1);
-        } else {
-            dup2(out[1], 1);
+    Command(const std::string &path, const std::vector<std::string> &args, const std::vector<std::string> &changes)
+    {
+        arg_strings.push_back(path);
+        arg_strings.insert(arg_strings.end(), args.begin(), args.end());
+        for (char **e = environ; *e; e++) {
+            std::string entry = *e;
+            std::string name = entry.substr(0, entry.find('='));
+            bool changed = false;
+            for (const std::string &c : changes)
+                changed = changed || c.substr(0, c.find('=')) == name;
+            if (!changed)
+                env_strings.push_back(entry);
         }
-        dup2(err[1], 2);
-        // The pipes' own descriptors, unless one of them already is 0, 1 or 2
-        // (when the test itself was started with a standard stream closed).
-        for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
-            if (fd > 2)
-                close(fd);
-        if (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0)
-            _exit(126);
-        execve(path.c_str(), argv.data(), envp.data());
+        for (const std::string &c : changes)
+            if (c.find('=') != std::string::npos)
+                env_strings.push_back(c);
+        for (std::string &a : arg_strings)
+            argv.push_back(&a[0]);
+        argv.push_back(nullptr);
+        for (std::string &e : env_strings)
+            envp.push_back(&e[0]);
+        envp.push_back(nullptr);
+    }
+    [[noreturn]] void exec() const
+    {
+        execve(argv[0], argv.data(), envp.data());
         _exit(127);
     }
-    close(in[0]);
-    close(out[1]);
-    close(err[1]);
-
-    // Feed the input and read both outputs as they come, so that no pipe fills.
-    signal(SIGPIPE, SIG_IGN);
-    size_t fed = 0;
-    if (options.input.empty()) {
-        close(in[1]);
-        in[1] = -1;
-    }
-    double deadline = now_seconds() + options.timeout_seconds;
-    bool out_open = true, err_open = true;
-    char buffer[65536];
-    while (out_open || err_open) {
-        pollfd fds[3];
-        int n = 0;
-        if (out_open)
-            fds[n++] = {out[0], POLLIN, 0};
-        if (err_open)
-            fds[n++] = {err[0], POLLIN, 0};
-        if (in[1] >= 0)
-            fds[n++] = {in[1], POLLOUT, 0};
-        int left = static_cast<int>((deadline - now_seconds()) * 1000);
-        if (left <= 0 || poll(fds, n, left) == 0) {
-            run.timed_out = true;
-            kill(pid, SIGKILL);
-            break;
-        }
-        for (int i = 0; i < n; i++) {
-            if (!fds[i].revents)
-                continue;
-            if (fds[i].fd == in[1]) {
-                ssize_t w = write(in[1], options.input.data() + fed, options.input.size() - fed);
-                if (w > 0)
-                    fed += w;
-                if (w < 0 || fed == options.input.size()) {
-                    close(in[1]);
-                    in[1] = -1;
-                }
-                continue;
-            }
-            ssize_t got = read(fds[i].fd, buffer, sizeof buffer);
-            if (got <= 0) {
-                (fds[i].fd == out[0] ? out_open : err_open) = false;
-                continue;
-            }
-            (fds[i].fd == out[0] ? run.out : run.err).append(buffer, got);
-        }
-    }
-    if (in[1] >= 0)
-        close(in[1]);
-    close(out[0]);
-    close(err[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return run;
-}
-
-ProgramRun run_to_end(const std::string &path, const std::string &input,
-                      const std::vector<std::string> &args)
-{
-    RunOptions options;
-    options.input = input;
-    options.args = args;
-    options.timeout_seconds = 30;
-    ProgramRun run = run_program(path, options);
-    EXPECT_FALSE(run.timed_out) << path << " did not end";
-    EXPECT_EQ(0, run.status) << path << ":\n" << run.err;
-    EXPECT_EQ("", run.err) << path;
-    return run;
-}
+};
 
 // In a child about to start a program: the signals as a login shell leaves
 // them to its jobs, default and unblocked.
@@ -181,6 +79,207 @@ static int status_code(int status)
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+// The milliseconds left until `deadline`, at least 0.
+static int milliseconds_until(double deadline)
+{
+    double left = deadline - now_seconds();
+    return left > 0 ? static_cast<int>(left * 1000) + 1 : 0;
+}
+
+Process::Process(const std::string &path, const RunOptions &options)
+{
+    Command command(path, options.args, options.env);
+    auto closed = [&](int fd) {
+        return std::find(options.closed.begin(), options.closed.end(), fd) != options.closed.end();
+    };
+    int in[2] = {-1, -1}, out[2] = {-1, -1}, err[2] = {-1, -1};
+    if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) {
+        ADD_FAILURE() << "pipe failed: " << strerror(errno);
+        return;
+    }
+    // Descriptors of this side are not inherited by later children.
+    for (int fd : {in[1], out[0], err[0]})
+        fcntl(fd, F_SETFD, FD_CLOEXEC);
+    int file = options.stdout_path ? open(options.stdout_path, O_WRONLY | O_CLOEXEC) : -1;
+
+    child = fork();
+    if (child == 0) {
+        default_signals(false);
+        dup2(in[0], 0);
+        dup2(file >= 0 ? file : out[1], 1);
+        dup2(options.merge_error ? out[1] : err[1], 2);
+        // The pipes' own descriptors, unless one of them already is 0, 1 or 2
+        // (when the test itself was started with a standard stream closed).
+        for (int fd : {in[0], out[1], err[1]})
+            if (fd > 2)
+                close(fd);
+        for (int fd : options.closed)
+            close(fd);
+        if (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0)
+            _exit(126);
+        command.exec();
+    }
+    for (int fd : {in[0], out[1], err[1], file})
+        if (fd >= 0)
+            close(fd);
+    input = in[1];
+    output = out[0];
+    error = err[0];
+    if (closed(1) && output >= 0) {
+        close(output);
+        output = -1;
+    }
+    if (closed(2) && error >= 0) {
+        close(error);
+        error = -1;
+    }
+    // A program that stops reading does not stop the test with SIGPIPE.
+    ::signal(SIGPIPE, SIG_IGN);
+    pending = options.input;
+    if (!options.keep_input_open && pending.empty())
+        close_input();
+    keep_input = options.keep_input_open;
+}
+
+Process::~Process()
+{
+    if (child > 0 && status < 0) {
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+    }
+    for (int fd : {input, output, error})
+        if (fd >= 0)
+            close(fd);
+}
+
+void Process::write_input(const std::string &text)
+{
+    pending += text;
+    while (!pending.empty() && input >= 0 && pump(now_seconds() + 10)) {
+    }
+}
+
+void Process::close_input()
+{
+    if (input >= 0)
+        close(input);
+    input = -1;
+    pending.clear();
+}
+
+void Process::signal(int sig)
+{
+    if (child > 0 && status < 0)
+        kill(child, sig);
+}
+
+// One round: the pending input written, and whatever output is ready read.
+// False when nothing happened before the deadline, or nothing is left open.
+bool Process::pump(double deadline)
+{
+    pollfd fds[3];
+    int n = 0;
+    if (output >= 0)
+        fds[n++] = {output, POLLIN, 0};
+    if (error >= 0)
+        fds[n++] = {error, POLLIN, 0};
+    if (input >= 0 && !pending.empty())
+        fds[n++] = {input, POLLOUT, 0};
+    if (n == 0 || poll(fds, n, milliseconds_until(deadline)) <= 0)
+        return false;
+    for (int i = 0; i < n; i++) {
+        if (!fds[i].revents)
+            continue;
+        if (fds[i].fd == input) {
+            ssize_t w = write(input, pending.data(), pending.size());
+            if (w > 0)
+                pending.erase(0, w);
+            if (w < 0 || (pending.empty() && !keep_input))
+                close_input();
+            continue;
+        }
+        bool is_output = fds[i].fd == output;
+        char buffer[65536];
+        ssize_t got = read(fds[i].fd, buffer, sizeof buffer);
+        if (got > 0) {
+            (is_output ? out : err).append(buffer, got);
+        } else {
+            close(fds[i].fd);
+            (is_output ? output : error) = -1;
+        }
+    }
+    return true;
+}
+
+bool Process::wait_for(const std::string &text, double seconds)
+{
+    double deadline = now_seconds() + seconds;
+    while (out.find(text) == std::string::npos)
+        if (!pump(deadline))
+            return false;
+    return true;
+}
+
+int Process::wait_end(double seconds)
+{
+    double deadline = now_seconds() + seconds;
+    while (status < 0) {
+        int raw;
+        if (child <= 0)
+            return -1;
+        if (waitpid(child, &raw, WNOHANG) == child) {
+            status = status_code(raw);
+            break;
+        }
+        if (now_seconds() >= deadline)
+            return -1;
+        // The output closes as the program ends; once both pipes are shut,
+        // the end itself is a moment away.
+        if (!pump(std::min(deadline, now_seconds() + 0.01)) && output < 0 && error < 0)
+            usleep(1000);
+    }
+    // What the program wrote before it ended.
+    while ((output >= 0 || error >= 0) && pump(now_seconds())) {
+    }
+    return status;
+}
+
+ProgramRun run_program(const std::string &path, const std::string &input)
+{
+    RunOptions options;
+    options.input = input;
+    return run_program(path, options);
+}
+
+ProgramRun run_program(const std::string &path, const RunOptions &options)
+{
+    ProgramRun run;
+    Process process(path, options);
+    run.status = process.wait_end(options.timeout_seconds);
+    if (run.status < 0) {
+        run.timed_out = true;
+        process.signal(SIGKILL);
+        process.wait_end(10);
+    }
+    run.out = process.out;
+    run.err = process.err;
+    return run;
+}
+
+ProgramRun run_to_end(const std::string &path, const std::string &input,
+                      const std::vector<std::string> &args)
+{
+    RunOptions options;
+    options.input = input;
+    options.args = args;
+    options.timeout_seconds = 30;
+    ProgramRun run = run_program(path, options);
+    EXPECT_FALSE(run.timed_out) << path << " did not end";
+    EXPECT_EQ(0, run.status) << path << ":\n" << run.err;
+    EXPECT_EQ("", run.err) << path;
+    return run;
+}
+
 PseudoTerminal::PseudoTerminal(const std::string &path, const TerminalOptions &options)
 {
     winsize size = {};
@@ -197,17 +296,7 @@ PseudoTerminal::PseudoTerminal(const std::string &path, const TerminalOptions &o
         mode.c_oflag &= ~ONLCR;
         tcsetattr(slave, TCSANOW, &mode);
     }
-    // Everything the child needs is prepared before the fork.
-    std::vector<std::string> env_strings = environment_with(options.env);
-    std::vector<std::string> arg_strings{path};
-    arg_strings.insert(arg_strings.end(), options.args.begin(), options.args.end());
-    std::vector<char *> envp, argv;
-    for (std::string &e : env_strings)
-        envp.push_back(&e[0]);
-    envp.push_back(nullptr);
-    for (std::string &a : arg_strings)
-        argv.push_back(&a[0]);
-    argv.push_back(nullptr);
+    Command command(path, options.args, options.env);
     int to_shell[2] = {-1, -1}, from_shell[2] = {-1, -1};
     if (options.job_control && (pipe(to_shell) != 0 || pipe(from_shell) != 0)) {
         ADD_FAILURE() << "pipe failed";
@@ -244,8 +333,7 @@ PseudoTerminal::PseudoTerminal(const std::string &path, const TerminalOptions &o
         if (slave > 2)
             close(slave);
         default_signals(options.ignore_interrupt);
-        execve(argv[0], argv.data(), envp.data());
-        _exit(127);
+        command.exec();
     }
 
     // With job control the child is a small shell: it starts the program in
@@ -269,8 +357,7 @@ PseudoTerminal::PseudoTerminal(const std::string &path, const TerminalOptions &o
         close(to_shell[0]);
         close(from_shell[1]);
         default_signals(options.ignore_interrupt);
-        execve(argv[0], argv.data(), envp.data());
-        _exit(127);
+        command.exec();
     }
     setpgid(program, program);
     tcsetpgrp(slave, program);
@@ -413,41 +500,6 @@ void PseudoTerminal::resume()
 {
     if (control < 0 || write(control, "c", 1) != 1)
         ADD_FAILURE() << "cannot resume the program";
-}
-
-bool prime_by_trial_division(long n)
-{
-    if (n < 2)
-        return false;
-    for (long d = 2; d * d <= n; d++)
-        if (n % d == 0)
-            return false;
-    return true;
-}
-
-long prime_of_power(long q)
-{
-    if (q < 2)
-        return 0;
-    long p = 2;
-    while (q % p != 0)
-        p++;
-    while (q % p == 0)
-        q /= p;
-    return q == 1 ? p : 0;
-}
-
-__extension__ typedef unsigned __int128 uint128;
-
-uint64_t power_reference(uint64_t b, uint64_t e, uint64_t m)
-{
-    uint128 r = 1 % m;
-    for (int bit = 63; bit >= 0; bit--) {
-        r = r * r % m;
-        if (e >> bit & 1)
-            r = r * b % m;
-    }
-    return static_cast<uint64_t>(r);
 }
 
 static std::string visible(const std::string &line)

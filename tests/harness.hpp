@@ -2,6 +2,7 @@
 // write (traces byte for byte, pictures pixel for pixel) with expectations
 // that the tests build themselves.
 #pragma once
+#include "references.hpp"
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <string>
@@ -26,8 +27,47 @@ struct RunOptions {
     std::string cwd;                   // working directory, if not the test's
     const char *stdout_path = nullptr; // standard output to this file instead
     double timeout_seconds = 120;
+    bool keep_input_open = false;      // Process: standard input stays open after `input`
+    bool merge_error = false;          // standard error onto the standard output pipe
+    std::vector<int> closed;           // standard descriptors (0, 1, 2) the program starts without
 };
 
+// A program started in the background, with the signals as a shell leaves
+// them to its jobs. This side feeds its standard input and reads its
+// standard output and error as they come; `out` and `err` hold what came.
+class Process
+{
+  public:
+    Process(const std::string &path, const RunOptions &options = {});
+    ~Process(); // a program still running is killed
+    Process(const Process &) = delete;
+    Process &operator=(const Process &) = delete;
+
+    pid_t pid() const { return child; }
+    void write_input(const std::string &text);
+    void close_input();
+    void signal(int sig);
+
+    // Reads until `text` appears in standard output (true), or until
+    // `seconds` pass or the output ends (false).
+    bool wait_for(const std::string &text, double seconds = 30);
+
+    // Reads until the program has ended and returns its status (128 + the
+    // signal if killed), or -1 if it still runs after `seconds`.
+    int wait_end(double seconds = 30);
+
+    std::string out, err;
+
+  private:
+    bool pump(double deadline);
+    pid_t child = -1;
+    int status = -1;
+    int input = -1, output = -1, error = -1;
+    std::string pending; // input not yet written
+    bool keep_input = false;
+};
+
+// Runs a program to its end (killed after the timeout) and returns what it wrote.
 ProgramRun run_program(const std::string &path, const RunOptions &options);
 ProgramRun run_program(const std::string &path, const std::string &input = "");
 
@@ -95,18 +135,6 @@ class PseudoTerminal
 // is at end of file at once, so every pause returns immediately.
 ProgramRun run_to_end(const std::string &path, const std::string &input = "",
                       const std::vector<std::string> &args = {});
-
-// The tests' own primality check, independent of the programs' sieve and
-// trial division: divisors up to the square root.
-bool prime_by_trial_division(long n);
-
-// The prime p when q = p^k (k >= 1), else 0: the least prime factor divided
-// out by trial division.
-long prime_of_power(long q);
-
-// b^e mod m (m >= 1) from the highest bit of e down, with 128-bit products:
-// independent of the programs' powering, for any 64-bit numbers.
-uint64_t power_reference(uint64_t b, uint64_t e, uint64_t m);
 
 // Byte comparison; on failure names the first differing line, numbered, in
 // both versions (bytes outside printable ASCII shown as \xNN).

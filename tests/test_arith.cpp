@@ -2,6 +2,7 @@
 // powers by trial division up to the square root, powers by plain repeated
 // multiplication, divisors by search, and the values worked out by hand.
 #include "arith/arith.hpp"
+#include "arith/polynomial.hpp"
 #include "harness.hpp"
 #include <algorithm>
 #include <climits>
@@ -118,11 +119,12 @@ TEST(CompactTable, MovesTheEntriesToTheFrontInOrder)
 TEST(IsPowerOf, KnownValues)
 {
     struct {
-        int n, p, expected;
+        int n, p;
+        bool expected;
     } rows[] = {
-        {1, 2, 0},         {2, 2, 1},     {12, 2, 0},      {27, 3, 1},         {6, 3, 0},
-        {1024, 2, 1},      {1000, 10, 1}, {1 << 30, 2, 1}, {1162261467, 3, 1}, // 3^19
-        {774840978, 3, 0},                                                     // 2 * 3^18
+        {1, 2, false},         {2, 2, true},     {12, 2, false},      {27, 3, true},         {6, 3, false},
+        {1024, 2, true},       {1000, 10, true}, {1 << 30, 2, true},  {1162261467, 3, true}, // 3^19
+        {774840978, 3, false},                                                               // 2 * 3^18
     };
     for (auto row : rows)
         EXPECT_EQ(row.expected, is_power_of(row.n, row.p)) << row.n << ", " << row.p;
@@ -135,22 +137,23 @@ TEST(IsPrime, SquareRootBoundAgreesWithFullDivision)
 {
     auto full_division = [](int n) {
         if (n < 2)
-            return 0;
+            return false;
         for (int d = 2; d < n; d++)
             if (n % d == 0)
-                return 0;
-        return 1;
+                return false;
+        return true;
     };
     for (int n = -3; n <= 28322; n++)
         ASSERT_EQ(full_division(n), is_prime(n)) << n;
     struct {
-        int n, expected;
+        int n;
+        bool expected;
     } rows[] = {
-        {28561, 0},                 // 169^2 = 13^4: the divisor 13 lies below the root
-        {2147483647, 1},            // 2^31 - 1
-        {2147395600, 0},            // 46340^2
-        {46337 * 46337, 0},         // the square of the largest prime below the root of 2^31
-        {2147483629, 1},            // the largest prime below 2^31 - 1
+        {28561, false},         // 169^2 = 13^4: the divisor 13 lies below the root
+        {2147483647, true},     // 2^31 - 1
+        {2147395600, false},    // 46340^2
+        {46337 * 46337, false}, // the square of the largest prime below the root of 2^31
+        {2147483629, true},     // the largest prime below 2^31 - 1
     };
     for (auto row : rows)
         EXPECT_EQ(row.expected, is_prime(row.n)) << row.n;
@@ -238,4 +241,52 @@ TEST(Random, DrawsWhatTheCLibraryDraws)
         for (int i = 0; i < 2000; i++)
             ASSERT_EQ(rand(), next_random()) << "seed " << seed << ", draw " << i;
     }
+}
+
+// The b and c that keep every value of n*n + b*n + c (n = 0 .. last) within
+// low .. high: the spiral's listing (n up to 40, the table 0 .. 10000) and
+// the Ulam plot (n up to 39, the numbers 1 .. 20881). At the ends of each
+// range the values, computed here one by one, still fit; one step beyond,
+// they do not.
+TEST(PolynomialRange, KeepsEveryValueWithinTheRange)
+{
+    struct {
+        int last;
+        long long low, high, b_low, b_high;
+        long long b, c_low, c_high; // one b and its c
+    } rows[] = {
+        {40, 0, 10000, -290, 210, -79, 1560, 10000}, // least value n*n - 79n = -1560 at n = 39, 40
+        {40, 0, 10000, -290, 210, 210, 0, 0},        // 40*40 + 210*40 = 10000
+        {39, 1, 20881, -574, 496, -79, 1561, 20881},
+        {39, 1, 20881, -574, 496, 496, 1, 16},       // 20881 - 1521 - 39*496 = 16
+        {39, 1, 20881, -574, 496, 1, 1, 19321},
+        {3, 0, 5, -4, -2, -3, 2, 5},                 // 0, -2, -2, 0 for b = -3
+    };
+    auto fits = [](int last, long long b, long long c, long long low, long long high) {
+        for (long long n = 0; n <= last; n++)
+            if (n * n + b * n + c < low || n * n + b * n + c > high)
+                return false;
+        return true;
+    };
+    auto has_c = [&](int last, long long b, long long low, long long high) {
+        IntegerRange c = polynomial_c_range(b, last, low, high);
+        return c.low <= c.high && fits(last, b, c.low, low, high) && fits(last, b, c.high, low, high);
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE("last " + std::to_string(row.last) + ", b = " + std::to_string(row.b));
+        IntegerRange b = polynomial_b_range(row.last, row.low, row.high);
+        EXPECT_EQ(row.b_low, b.low);
+        EXPECT_EQ(row.b_high, b.high);
+        EXPECT_TRUE(has_c(row.last, b.low, row.low, row.high) && has_c(row.last, b.high, row.low, row.high));
+        EXPECT_FALSE(has_c(row.last, b.low - 1, row.low, row.high) || has_c(row.last, b.high + 1, row.low, row.high));
+        IntegerRange c = polynomial_c_range(row.b, row.last, row.low, row.high);
+        EXPECT_EQ(row.c_low, c.low);
+        EXPECT_EQ(row.c_high, c.high);
+        EXPECT_TRUE(fits(row.last, row.b, c.low, row.low, row.high) && fits(row.last, row.b, c.high, row.low, row.high));
+        EXPECT_FALSE(fits(row.last, row.b, c.low - 1, row.low, row.high) ||
+                     fits(row.last, row.b, c.high + 1, row.low, row.high));
+    }
+    // A range narrower than the least spread (2, at b = -3) leaves no b.
+    IntegerRange none = polynomial_b_range(3, 0, 1);
+    EXPECT_GT(none.low, none.high);
 }

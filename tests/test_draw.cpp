@@ -5,7 +5,7 @@
 // mirror symmetry, one routine's pixels inside another's). Then the picture
 // programs as processes: signals, a display that cannot be reached, and a
 // window closed under an X server of the test's own.
-#include "arith/identity.hpp"
+#include "console/identity.hpp"
 #include "draw/draw.hpp"
 #include "harness.hpp"
 #include <algorithm>

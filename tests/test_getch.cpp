@@ -3,8 +3,10 @@
 // Enter and without echo, the terminal is left as it was found (also after
 // Ctrl-C), and after Ctrl-Z and "fg" the wait takes one key again. The trace
 // text: UTF-8 on a UTF-8 terminal, Latin-1 bytes into a pipe, and a point
-// before the decimals under a French locale.
+// before the decimals under a French locale. The guards of every program:
+// standard descriptors started closed, and output that cannot be written.
 #include "harness.hpp"
+#include <climits>
 #include <csignal>
 #include <cstring>
 #include <pty.h>
@@ -47,7 +49,7 @@ TerminalOptions walk_options(bool ignore_interrupt = false, bool job_control = f
     return options;
 }
 
-TEST(GetchOnTerminal, OneKeyEndsTheWaitWithoutEcho)
+TEST(ReadKeyOnTerminal, OneKeyEndsTheWaitWithoutEcho)
 {
     PseudoTerminal terminal(PROGRAM(difference_of_squares_walk));
     std::string trace = terminal.wait_for(result_line);
@@ -55,38 +57,38 @@ TEST(GetchOnTerminal, OneKeyEndsTheWaitWithoutEcho)
     ASSERT_TRUE(terminal.wait_for_key_mode()) << "the terminal never left line mode";
     terminal.type("k"); // no Enter
     EXPECT_EQ(0, terminal.wait_end(10));
-    EXPECT_EQ("", terminal.read_for(0.1)) << "the key was echoed";
+    EXPECT_EQ("", terminal.output.substr(terminal.cursor)) << "the key was echoed";
     EXPECT_TRUE(same_settings(fresh_settings(), terminal.settings()));
 }
 
-TEST(GetchOnTerminal, CtrlCDuringTheWaitRestoresTheTerminal)
+TEST(ReadKeyOnTerminal, CtrlCDuringTheWaitRestoresTheTerminal)
 {
     PseudoTerminal terminal(PROGRAM(difference_of_squares_walk));
     terminal.wait_for(result_line);
     ASSERT_TRUE(terminal.wait_for_key_mode());
     terminal.type("\x03");
     EXPECT_EQ(128 + SIGINT, terminal.wait_end(10));
-    EXPECT_EQ("", terminal.read_for(0.1));
+    EXPECT_EQ("", terminal.output.substr(terminal.cursor));
     EXPECT_TRUE(same_settings(fresh_settings(), terminal.settings()));
 }
 
 // Started with SIGINT ignored, the program keeps ignoring it while it waits;
-// the key still ends it cleanly.
-TEST(GetchOnTerminal, IgnoredCtrlCStaysIgnored)
+// the key typed after Ctrl-C still ends it cleanly (the terminal raises the
+// signal before it passes on the key).
+TEST(ReadKeyOnTerminal, IgnoredCtrlCStaysIgnored)
 {
     PseudoTerminal terminal(PROGRAM(difference_of_squares_walk), walk_options(true));
     terminal.wait_for(result_line);
     ASSERT_TRUE(terminal.wait_for_key_mode());
     terminal.type("\x03");
-    EXPECT_EQ(-1, terminal.wait_end(0.3)) << "Ctrl-C ended the program";
     terminal.type("k");
-    EXPECT_EQ(0, terminal.wait_end(10));
+    EXPECT_EQ(0, terminal.wait_end(10)) << "Ctrl-C ended the program";
     EXPECT_TRUE(same_settings(fresh_settings(), terminal.settings()));
 }
 
 // Ctrl-Z during the wait gives the shell the terminal in line mode; after
 // "fg" the wait again takes one key, silently.
-TEST(GetchOnTerminal, AfterCtrlZAndFgTheWaitIsOneKeyAgain)
+TEST(ReadKeyOnTerminal, AfterCtrlZAndFgTheWaitIsOneKeyAgain)
 {
     PseudoTerminal terminal(PROGRAM(difference_of_squares_walk), walk_options(false, true));
     terminal.wait_for(result_line);
@@ -98,13 +100,13 @@ TEST(GetchOnTerminal, AfterCtrlZAndFgTheWaitIsOneKeyAgain)
     ASSERT_TRUE(terminal.wait_for_key_mode()) << "after fg the wait stayed in line mode";
     terminal.type("k");
     EXPECT_EQ(0, terminal.wait_end(10)) << "one key did not end the wait";
-    EXPECT_EQ("", terminal.read_for(0.1)) << "the key was echoed";
+    EXPECT_EQ("", terminal.output.substr(terminal.cursor)) << "the key was echoed";
     EXPECT_TRUE(same_settings(fresh_settings(), terminal.settings()));
 }
 
 // Standard input not a terminal: the wait reads one byte, and at end of file
 // it returns at once.
-TEST(GetchWithoutTerminal, ReturnsAtEndOfInput)
+TEST(ReadKeyWithoutTerminal, ReturnsAtEndOfInput)
 {
     for (const char *input : {"", "k"}) {
         RunOptions options;
@@ -119,7 +121,7 @@ TEST(GetchWithoutTerminal, ReturnsAtEndOfInput)
 
 // A full disk under the trace: the flush before the wait fails, and the
 // check at exit still gives its reason.
-TEST(GetchWithoutTerminal, AFullDiskIsReportedWithItsReason)
+TEST(ReadKeyWithoutTerminal, AFullDiskIsReportedWithItsReason)
 {
     RunOptions options;
     options.stdout_path = "/dev/full";
@@ -131,46 +133,16 @@ TEST(GetchWithoutTerminal, AFullDiskIsReportedWithItsReason)
               run.err);
 }
 
-// A French locale made for these tests (the system may have none): its
-// decimal separator is a comma, which /usr/bin/printf, reading every
-// category from the environment, shows.
-class TraceText : public ::testing::Test
+// The French locale that the build makes for these tests (the system may
+// have none), chosen through `variable`, every other locale variable unset.
+std::vector<std::string> french(const char *variable)
 {
-  protected:
-    static void SetUpTestSuite()
-    {
-        locales = make_temp_dir();
-        RunOptions options;
-        options.args = {"-i", "fr_FR", "-f", "UTF-8", locales + "/fr_FR.UTF-8"};
-        options.timeout_seconds = 120;
-        ProgramRun made = run_program("/usr/bin/localedef", options);
-        ASSERT_EQ(0, made.status) << "localedef (package locales) failed:\n" << made.err;
-    }
-    static void TearDownTestSuite()
-    {
-        RunOptions options;
-        options.args = {"-rf", locales};
-        run_program("/bin/rm", options);
-    }
-    static std::vector<std::string> french(const char *variable)
-    {
-        return {"LOCPATH=" + locales, "LC_ALL", "LANG", "LC_CTYPE", "LC_NUMERIC", std::string(variable) + "=fr_FR.UTF-8"};
-    }
-    static std::string locales;
-};
-std::string TraceText::locales;
-
-TEST_F(TraceText, TheFrenchLocaleTakesEffect)
-{
-    RunOptions options;
-    options.args = {"%.3f", "0.093"};
-    options.env = french("LC_ALL");
-    EXPECT_EQ("0,093", run_program("/usr/bin/printf", options).out);
+    return {"LOCPATH=" TEST_LOCALES, "LC_ALL", "LANG", "LC_CTYPE", "LC_NUMERIC", std::string(variable) + "=fr_FR.UTF-8"};
 }
 
 // On a terminal whose locale (from LC_ALL, LC_CTYPE or LANG) is UTF-8, the
 // letter 0xE9 is written as the two bytes C3 A9; the numbers keep their point.
-TEST_F(TraceText, UTF8OnAUTF8TerminalWithAPointInTheNumbers)
+TEST(TraceText, UTF8OnAUTF8TerminalWithAPointInTheNumbers)
 {
     for (const char *variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
         SCOPED_TRACE(variable);
@@ -192,7 +164,7 @@ TEST_F(TraceText, UTF8OnAUTF8TerminalWithAPointInTheNumbers)
 }
 
 // Into a pipe, or on a terminal that is not UTF-8, the bytes stay as they are.
-TEST_F(TraceText, Latin1IntoAPipeOrOnAnotherTerminal)
+TEST(TraceText, Latin1IntoAPipeOrOnAnotherTerminal)
 {
     const std::string latin1 = "Indice d'entr\xe9" "e= 6 proportion 0.093\n";
     RunOptions piped;
@@ -210,7 +182,7 @@ TEST_F(TraceText, Latin1IntoAPipeOrOnAnotherTerminal)
 }
 
 // prime_proportion on a UTF-8 terminal in French keeps its "0.093".
-TEST_F(TraceText, PrimeProportionKeepsItsPointInFrench)
+TEST(TraceText, PrimeProportionKeepsItsPointInFrench)
 {
     TerminalOptions options;
     options.echo = false;
@@ -223,4 +195,56 @@ TEST_F(TraceText, PrimeProportionKeepsItsPointInFrench)
     EXPECT_EQ("0.080", terminal.output.substr(terminal.cursor));
 }
 
+
+// Where descriptor `fd` of process `pid` leads ("/dev/null", "pipe:[...]").
+std::string descriptor_target(pid_t pid, int fd)
+{
+    char target[PATH_MAX];
+    std::string link = "/proc/" + std::to_string(pid) + "/fd/" + std::to_string(fd);
+    ssize_t length = readlink(link.c_str(), target, sizeof target - 1);
+    return length > 0 ? std::string(target, length) : "";
+}
+
+// Started with standard output and error closed, cycle_floyd opens them on
+// /dev/null before anything else could take their numbers; its trace then
+// cannot be written, and it says so in its status. Started with standard
+// input closed, its pause returns at once.
+TEST(StandardDescriptors, ClosedOnesAreOpenedOnDevNull)
+{
+    RunOptions options;
+    options.closed = {1, 2};
+    options.keep_input_open = true;
+    Process floyd(PROGRAM(cycle_floyd), options);
+    // Until the program has started, its descriptors are the test's own.
+    double waited = 0;
+    while ((descriptor_target(floyd.pid(), 1) != "/dev/null" || descriptor_target(floyd.pid(), 2) != "/dev/null") &&
+           waited < 10) {
+        usleep(1000);
+        waited += 0.001;
+    }
+    EXPECT_EQ("/dev/null", descriptor_target(floyd.pid(), 1));
+    EXPECT_EQ("/dev/null", descriptor_target(floyd.pid(), 2));
+    floyd.close_input();
+    EXPECT_EQ(1, floyd.wait_end(10));
+
+    options = {};
+    options.closed = {0};
+    Process paused(PROGRAM(cycle_floyd), options);
+    EXPECT_EQ(0, paused.wait_end(10));
+    EXPECT_EQ("", paused.err);
+    EXPECT_NE(std::string::npos, paused.out.find("periode = 7")) << paused.out;
+}
+
+// A picture program whose captions cannot be written (a full disk) says so,
+// and its status is 1.
+TEST(OutputCheck, PictureCaptionsOnAFullDisk)
+{
+    RunOptions options;
+    options.stdout_path = "/dev/full";
+    options.cwd = make_temp_dir();
+    ProgramRun run = run_program(CAPTURE(fermat_walk_plot), options);
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ(0u, run.err.find("fermat_walk_plot: the trace could not be written in full")) << run.err;
+    EXPECT_EQ(0, system(("rm -rf '" + options.cwd + "'").c_str()));
+}
 } // namespace

@@ -5,6 +5,7 @@
 // say how they were started, so that only the launcher is exercised.
 #include "harness.hpp"
 #include "launcher.hpp"
+#include <algorithm>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>

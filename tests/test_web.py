@@ -92,9 +92,10 @@ def png_rgb(data):
 
 def native_run(name, args):
     """A console program's run on the frozen clock, its input at end of file:
-    (status, standard output, standard error)."""
+    (status, standard output, standard error). Its refusals name the command
+    by the program's name alone, as a page does."""
     done = subprocess.run(FAKETIME + [os.path.join(NATIVE, 'bin', name)] + args, stdin=subprocess.DEVNULL,
-                          capture_output=True, timeout=120, env=dict(os.environ, TZ='UTC'))
+                          capture_output=True, timeout=120, env=dict(os.environ, TZ='UTC', SUITE_COMMAND=name))
     return done.returncode, done.stdout, done.stderr
 
 
@@ -105,7 +106,7 @@ def native_stages(name, args):
         shutil.copyfile(os.path.join(NATIVE, 'bin', 'times.ttf'), os.path.join(scratch, 'times.ttf'))
         done = subprocess.run(FAKETIME + [os.path.join(NATIVE, 'bin', 'capture', name)] + args, cwd=scratch,
                               stdin=subprocess.DEVNULL, capture_output=True, timeout=120,
-                              env=dict(os.environ, TZ='UTC', SDL_VIDEODRIVER='dummy'))
+                              env=dict(os.environ, TZ='UTC', SDL_VIDEODRIVER='dummy', SUITE_COMMAND=name))
         stages, k = [], 1
         while os.path.exists(os.path.join(scratch, '%s-%d.png' % (name, k))):
             with open(os.path.join(scratch, '%s-%d.png' % (name, k)), 'rb') as f:

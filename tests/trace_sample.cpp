@@ -1,7 +1,7 @@
 // A trace line written with trace_printf, for the tests of its character
 // set and of its numbers: the accented letter as the traces hold it (Latin-1
 // 0xE9) and a proportion with three decimals.
-#include "arith/arith.hpp"
+#include "console/console.hpp"
 
 int main()
 {

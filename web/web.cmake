@@ -2,9 +2,9 @@
 # registry becomes NAME.js + NAME.wasm, a module that the program's page
 # starts afresh for every run. The program sources are the same; what differs
 # is below them:
-#   arith/console_web.cpp  the pauses wait for the page, the trace goes out
-#                          as Latin-1 bytes through standard output
-#   arith/main_web.cpp     the entry that ends every run through exit()
+#   console/console_web.cpp  the pauses wait for the page, the trace goes
+#                            out as Latin-1 bytes through standard output
+#   console/main_web.cpp     the entry that ends every run through exit()
 #   draw/screen_web.cpp    the screen is the page's canvas
 #   draw/sdl_web.cpp       the few SDL calls of the programs, on plain memory
 #   draw/ttf_web.cpp       SDL_ttf's rendering, replayed from the native one
@@ -42,11 +42,9 @@ if(EMSCRIPTEN)
     function(suite_web_program name kind source)
         # The program's main keeps its source; main_web.cpp calls it.
         target_compile_definitions(${name} PRIVATE main=suite_program_main)
-        if(kind STREQUAL "console")
-            target_link_libraries(${name} PRIVATE arith trace_guard)
-        elseif(kind STREQUAL "picture")
-            target_link_libraries(${name} PRIVATE arith draw)
-        else()
+        if(kind STREQUAL "picture")
+            target_link_libraries(${name} PRIVATE draw)
+        elseif(NOT kind STREQUAL "console")
             message(FATAL_ERROR "suite_program(${name}): kind must be console or picture")
         endif()
         suite_renders_text(renders ${source})
@@ -78,7 +76,8 @@ else()
         add_executable(${recorder} EXCLUDE_FROM_ALL ${source} ${identity}
                        ${PROJECT_SOURCE_DIR}/web/record_texts.cpp)
         target_compile_definitions(${recorder} PRIVATE ${arg_DEFINES})
-        target_link_libraries(${recorder} PRIVATE ${arg_LIBS} arith draw_capture)
+        target_link_libraries(${recorder} PRIVATE ${arg_LIBS} arith console console_command_line console_guard
+                              draw_capture)
         target_link_options(${recorder} PRIVATE -Wl,--wrap=TTF_OpenFont -Wl,--wrap=TTF_RenderText_Solid)
         set(output ${CMAKE_BINARY_DIR}/web-texts/${name}.cpp)
         # Run where the smoke runs are, beside the font.

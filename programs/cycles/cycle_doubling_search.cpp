@@ -2,7 +2,7 @@
 // u(0) = 16 modulo 41. The windows b .. 2b - 1 (b = 1, 2, 4, 8, ...) double
 // in length, and each of their terms is compared with u(b - 1), the term
 // just before the window. The program ends without a pause.
-#include "arith/parameters.hpp"
+#include "console/parameters.hpp"
 #include "cycles.hpp"
 
 const int first_term = 16; // u(0), reduced modulo m
@@ -11,7 +11,8 @@ int main(int argc, char **argv)
 {
     Parameters p(argc, argv);
     CycleStart start = read_cycle_start(p, "u0", first_term);
-    p.done();
+    if (!p.ready())
+        return p.report();
 
     cycle_doubling_trace(start.m, start.first);
     return 0;

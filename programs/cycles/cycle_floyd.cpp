@@ -3,8 +3,8 @@
 // as fast, u(2k); the trace shows both at every step until they meet, at a
 // multiple of the period that is at least the entry index. From 16 modulo 41
 // it is the period itself, 7.
-#include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "console/console.hpp"
+#include "console/parameters.hpp"
 #include "cycles.hpp"
 
 const int first_term = 16; // u(0), reduced modulo m
@@ -13,7 +13,8 @@ int main(int argc, char **argv)
 {
     Parameters p(argc, argv);
     CycleStart start = read_cycle_start(p, "u0", first_term);
-    p.done();
+    if (!p.ready())
+        return p.report();
 
     cycle_floyd_trace(start.m, start.first);
     wait_enter();

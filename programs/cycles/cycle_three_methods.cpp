@@ -5,8 +5,8 @@
 // compares u(k) with u(2k). Last by Brent's variant of the windows, which
 // compares only in the last quarter of each window. Terms are numbered
 // from 1; a pause follows each of the first two sections.
-#include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "console/console.hpp"
+#include "console/parameters.hpp"
 #include "cycles.hpp"
 
 const int first_term = 11; // u(1), reduced modulo m
@@ -15,7 +15,8 @@ int main(int argc, char **argv)
 {
     Parameters p(argc, argv);
     CycleStart start = read_cycle_start(p, "u1", first_term);
-    p.done();
+    if (!p.ready())
+        return p.report();
 
     cycle_windows_trace(start.m, start.first);
     wait_enter();

@@ -2,7 +2,7 @@
 // by comparing terms; each search prints one line per comparison and
 // returns the period it reports.
 #pragma once
-#include "arith/parameters.hpp"
+#include "console/parameters.hpp"
 #include "sequence.hpp"
 
 // The numbers of a run: the modulus m (41 built in) and the first term, named

@@ -2,8 +2,8 @@
 // 3!, ...: i! is a multiple of p - 1 as soon as i reaches the largest prime
 // power dividing p - 1, and then gcd(2^i! - 1, m) shows the prime p. Here
 // p = 101 with p - 1 = 2^2 * 5^2, which 10! contains first.
-#include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "console/console.hpp"
+#include "console/parameters.hpp"
 #include "programs/factoring/factoring.hpp"
 #include <cstdint>
 #include <cstdio>
@@ -13,8 +13,10 @@ const int last_step = 13; // 13! is the last exponent tried
 int main(int argc, char **argv)
 {
     Parameters p(argc, argv);
-    int m = p.integer("n", "the number to factor", 10403, 4, INT32_MAX);
-    p.done();
+    int m = p.integer(
+        {.name = "n", .meaning = "the number to factor", .builtin = 10403, .low = 4, .high = INT32_MAX});
+    if (!p.ready())
+        return p.report();
 
     printf("m=%d\n", m);
     printf("***********\n");

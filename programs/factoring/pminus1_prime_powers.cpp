@@ -3,17 +3,23 @@
 // lcm(1, ..., q). Once it is a multiple of p - 1 for a prime p dividing m,
 // Fermat gives 2^exponent = 1 (mod p), and gcd(2^exponent - 1, m) shows p:
 // here 103, with 102 = 2 * 3 * 17, at the base 17.
-#include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "console/console.hpp"
+#include "console/parameters.hpp"
 #include "programs/factoring/factoring.hpp"
 #include <cstdint>
 
 int main(int argc, char **argv)
 {
     Parameters p(argc, argv);
-    int m = p.integer("n", "the number to factor", 10403, 4, INT32_MAX);
-    int bound = p.integer("bound", "the bound of the prime powers", 100, 2, 1000000);
-    p.done();
+    int m = p.integer(
+        {.name = "n", .meaning = "the number to factor", .builtin = 10403, .low = 4, .high = INT32_MAX});
+    int bound = p.integer({.name = "bound",
+                           .meaning = "the bound of the prime powers",
+                           .builtin = 100,
+                           .low = 2,
+                           .high = 1000000});
+    if (!p.ready())
+        return p.report();
 
     pminus1_prime_powers_trace(m, bound);
     wait_enter();

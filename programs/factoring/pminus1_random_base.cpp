@@ -5,7 +5,8 @@
 // gcd(b^P - 1, n) is usually 323 = 17 * 19. When it is 1 or n itself, the
 // base told nothing and another one is drawn.
 #include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "console/console.hpp"
+#include "console/parameters.hpp"
 #include "programs/factoring/factoring.hpp"
 #include <cstdint>
 #include <cstdio>
@@ -17,10 +18,16 @@ const int max_draws = 1000000; // a prime n never gives a proper factor
 int main(int argc, char **argv)
 {
     Parameters p(argc, argv);
-    int n = p.integer("n", "the number to factor", 32623, 4, INT32_MAX);
-    long long seed =
-        p.integer("seed", "the seed of the random generator", time(nullptr), 0, UINT32_MAX, nullptr, "the clock");
-    p.done();
+    int n = p.integer(
+        {.name = "n", .meaning = "the number to factor", .builtin = 32623, .low = 4, .high = INT32_MAX});
+    long long seed = p.integer({.name = "seed",
+                                .meaning = "the seed of the random generator",
+                                .builtin = time(nullptr),
+                                .low = 0,
+                                .high = UINT32_MAX,
+                                .builtin_text = "the clock"});
+    if (!p.ready())
+        return p.report();
 
     seed_random(static_cast<uint32_t>(seed));
     int P = ppmc_exponent(limit);

@@ -3,6 +3,7 @@
 // there. Two values of the walk that agree modulo p while differing modulo n
 // then reveal p through the gcd of their difference with n.
 #include "arith/arith.hpp"
+#include "console/console.hpp"
 #include "programs/factoring/factoring.hpp"
 #include <cstdint>
 #include <cstdio>

@@ -4,8 +4,8 @@
 // 16019. Then the same walk is run modulo 83 alone: it has only 83 possible
 // values, so it falls into a cycle quickly, and the comparisons modulo 16019
 // were really waiting for that cycle.
-#include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "console/console.hpp"
+#include "console/parameters.hpp"
 #include "programs/factoring/factoring.hpp"
 #include <cstdint>
 
@@ -14,12 +14,18 @@ const int max_index = 400; // the first phase stops after index 401
 int main(int argc, char **argv)
 {
     Parameters p(argc, argv);
-    int n = p.integer("n", "the number to factor", 16019, 4, INT32_MAX);
+    int n = p.integer(
+        {.name = "n", .meaning = "the number to factor", .builtin = 16019, .low = 4, .high = INT32_MAX});
     bool n_given = p.given();
-    int modulus = p.integer("p", "the modulus of the second phase", 83, 2, 1000000, nullptr,
-                            "83, or the divisor found when n is given");
+    int modulus = p.integer({.name = "p",
+                             .meaning = "the modulus of the second phase",
+                             .builtin = 83,
+                             .low = 2,
+                             .high = 1000000,
+                             .builtin_text = "83, or the divisor found when n is given"});
     bool modulus_given = p.given();
-    p.done();
+    if (!p.ready())
+        return p.report();
 
     int divisor = rho_saved_powers_trace(n, max_index);
     // A number of the student's own is studied modulo the divisor found,

@@ -4,7 +4,8 @@
 // step) and hare (two steps) then agree modulo 311 while still differing
 // modulo n, and gcd(hare - tortoise, n) reveals the factor.
 #include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "console/console.hpp"
+#include "console/parameters.hpp"
 #include "programs/factoring/factoring.hpp"
 #include <cstdint>
 #include <ctime>
@@ -14,12 +15,19 @@ const int max_steps = 10000;
 int main(int argc, char **argv)
 {
     Parameters p(argc, argv);
-    int n = p.integer("n", "the number to factor", 127199, 4, INT32_MAX);
+    int n = p.integer(
+        {.name = "n", .meaning = "the number to factor", .builtin = 127199, .low = 4, .high = INT32_MAX});
     // The start left out is drawn from the clock's seed.
     seed_random(static_cast<uint32_t>(time(nullptr)));
-    int x0 = p.integer("start", "the first term of the walk", next_random() % n, 0, n - 1, "0 <= start < n",
-                       "random");
-    p.done();
+    int x0 = p.integer({.name = "start",
+                        .meaning = "the first term of the walk",
+                        .builtin = next_random() % n,
+                        .low = 0,
+                        .high = n - 1,
+                        .range = "0 <= start < n",
+                        .builtin_text = "random"});
+    if (!p.ready())
+        return p.report();
 
     rho_floyd_trace(n, x0, max_steps);
     wait_enter();

@@ -3,7 +3,7 @@
 // to date by adding the odd numbers u = 2x + 1 and v = 2y + 1. The walk steps
 // right while r < 0 and up while r > 0, and stops on the hyperbola
 // x*x - y*y = 185, at (21, 16): 185 = (21 - 16)(21 + 16) = 5 * 37.
-#include "arith/parameters.hpp"
+#include "console/parameters.hpp"
 #include "draw/draw.hpp"
 #include <cmath>
 
@@ -22,7 +22,8 @@ static int pixel_y(int y)
 int main(int argc, char **argv)
 {
     Parameters parameters(argc, argv);
-    parameters.done();
+    if (!parameters.ready())
+        return parameters.report();
 
     open_screen(1);
     Uint32 white = SDL_MapRGB(screen->format, 255, 255, 255);

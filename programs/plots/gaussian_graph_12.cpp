@@ -4,7 +4,7 @@
 // that reaches 1 + i. The graph is read off the screen itself: a scan takes
 // each blue pixel as a point and looks one step away for blue.
 #include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "console/parameters.hpp"
 #include "draw/draw.hpp"
 #include "gaussian_primes.hpp"
 #include "gaussian_steps.hpp"
@@ -37,7 +37,8 @@ static void plot_point(int a, int b)
 int main(int argc, char *argv[])
 {
     Parameters parameters(argc, argv);
-    parameters.done();
+    if (!parameters.ready())
+        return parameters.report();
 
     open_screen(2);
     white = SDL_MapRGB(screen->format, 255, 255, 255);

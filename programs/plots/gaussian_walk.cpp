@@ -6,7 +6,7 @@
 // arrival marks it as reached. The same source builds three programs, with
 // GAUSSIAN_STEPS = 8, 12 or 24 steps and their own scale and square.
 #include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "console/parameters.hpp"
 #include "draw/draw.hpp"
 #include "gaussian_primes.hpp"
 #include <algorithm>
@@ -120,12 +120,21 @@ int main(int argc, char *argv[])
     Parameters parameters(argc, argv);
     int a_low = std::max(-bound, -(400 / scale)), a_high = std::min(bound, 399 / scale);
     int b_low = std::max(-bound, -(299 / scale)), b_high = std::min(bound, 300 / scale);
-    int start_a = static_cast<int>(parameters.integer("a", "the real part of the start a + bi", 1, a_low, a_high));
-    int start_b = static_cast<int>(parameters.integer("b", "the imaginary part of the start a + bi", 1, b_low, b_high));
+    int start_a = static_cast<int>(parameters.integer({.name = "a",
+                                                       .meaning = "the real part of the start a + bi",
+                                                       .builtin = 1,
+                                                       .low = a_low,
+                                                       .high = a_high}));
+    int start_b = static_cast<int>(parameters.integer({.name = "b",
+                                                       .meaning = "the imaginary part of the start a + bi",
+                                                       .builtin = 1,
+                                                       .low = b_low,
+                                                       .high = b_high}));
     parameters.require(gaussian_prime(start_a, start_b), "the start a + bi",
                        "a Gaussian prime (off the axes a*a + b*b prime; on an axis a prime of the form "
                        "4k + 3), and " + gaussian_text(start_a, start_b) + " is not");
-    parameters.done();
+    if (!parameters.ready())
+        return parameters.report();
 
     open_screen(2);
     white = SDL_MapRGB(screen->format, 255, 255, 255);

@@ -7,7 +7,7 @@
 // 1/10), and truncated: where the exact value is whole, the pixel is the one
 // before it.
 #include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "console/parameters.hpp"
 #include "draw/draw.hpp"
 #include <cmath>
 
@@ -19,7 +19,8 @@ static const long double row_scale = static_cast<long double>(0.1);      // pixe
 int main(int argc, char **argv)
 {
     Parameters parameters(argc, argv);
-    parameters.done();
+    if (!parameters.ready())
+        return parameters.report();
 
     open_screen(1);
     Uint32 white = SDL_MapRGB(screen->format, 255, 255, 255);

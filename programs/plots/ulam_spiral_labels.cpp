@@ -3,8 +3,8 @@
 // the point it reaches, a dot on every point but the last, and the title
 // " ULAM". The text is rendered with SDL_ttf from "times.ttf", taken from the
 // working directory or else from beside the program.
-#include "arith/identity.hpp"
-#include "arith/parameters.hpp"
+#include "console/identity.hpp"
+#include "console/parameters.hpp"
 #include "draw/draw.hpp"
 #include <SDL_ttf.h>
 #include <climits>
@@ -93,7 +93,8 @@ static void write_label(int x, int y)
 int main(int argc, char *argv[])
 {
     Parameters parameters(argc, argv);
-    parameters.done();
+    if (!parameters.ready())
+        return parameters.report();
 
     // Point k of the walk, in lattice units; entries 0 to 72 are used.
     static int spiral_x[10000], spiral_y[10000];

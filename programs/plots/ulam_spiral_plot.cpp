@@ -5,9 +5,9 @@
 // read back from the picture: a value whose centre pixel is black was
 // marked prime and turns red; any other value gets a black blot.
 #include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "arith/polynomial.hpp"
+#include "console/parameters.hpp"
 #include "draw/draw.hpp"
-#include <algorithm>
 #include <string>
 
 // Lattice coordinates of the number k + 1 (y grows downward, as rows do).
@@ -45,32 +45,6 @@ static void walk(int &i, int steps, int dx, int dy)
     }
 }
 
-// The least and the greatest of n*n + b*n for n = 0..39.
-static void value_range(long long b, long long &low, long long &high)
-{
-    low = high = 0;
-    for (long long n = 1; n < values; n++) {
-        low = std::min(low, n * n + b * n);
-        high = std::max(high, n * n + b * n);
-    }
-}
-
-// The b for which some c puts all forty values on the spiral: those whose
-// values spread over at most spiral_last - 1. The spread is convex in b, so
-// they form one interval about b = 0.
-static void b_range(long long &lowest, long long &highest)
-{
-    auto fits = [](long long b) {
-        long long low, high;
-        value_range(b, low, high);
-        return high - low <= spiral_last - 1;
-    };
-    for (lowest = 0; fits(lowest - 1); lowest--) {
-    }
-    for (highest = 0; fits(highest + 1); highest++) {
-    }
-}
-
 // The polynomial as the captions write it: "n*n + n + 41", "n*n - 79*n + 1601".
 static std::string polynomial_text(long long b, long long c)
 {
@@ -87,23 +61,24 @@ int main(int argc, char **argv)
     // b and c keep every value of the polynomial among the spiral's numbers
     // 1 to 20881, whose centre pixels the last stage reads.
     Parameters parameters(argc, argv);
-    long long b_low, b_high;
-    b_range(b_low, b_high);
-    long long b = parameters.integer("b", "the coefficient of n in n*n + b*n + c", 1, b_low, b_high);
-    long long low, high;
-    value_range(b, low, high);
+    IntegerRange b_range = polynomial_b_range(values - 1, 1, spiral_last);
+    long long b = parameters.integer({.name = "b",
+                                      .meaning = "the coefficient of n in n*n + b*n + c",
+                                      .builtin = 1,
+                                      .low = b_range.low,
+                                      .high = b_range.high});
+    IntegerRange c_range = polynomial_c_range(b, values - 1, 1, spiral_last);
     std::string c_text = "every value within 1.." + std::to_string(spiral_last) + ", so " +
-                         std::to_string(1 - low) + " <= c <= " + std::to_string(spiral_last - high) +
+                         std::to_string(c_range.low) + " <= c <= " + std::to_string(c_range.high) +
                          " for b = " + std::to_string(b);
-    long long c = parameters.integer("c", "the constant term of n*n + b*n + c", 41, 1 - low, spiral_last - high,
-                                     c_text.c_str());
-    // With b alone, the built-in c must suit it too.
-    if (!parameters.given() && (c < 1 - low || c > spiral_last - high))
-        parameters.require(false, "c", "given when b is " + std::to_string(b) + ": an integer from " +
-                                           std::to_string(1 - low) + " to " + std::to_string(spiral_last - high) +
-                                           " (with 41 some value falls outside 1.." + std::to_string(spiral_last) +
-                                           ")");
-    parameters.done();
+    long long c = parameters.integer({.name = "c",
+                                      .meaning = "the constant term of n*n + b*n + c",
+                                      .builtin = 41,
+                                      .low = c_range.low,
+                                      .high = c_range.high,
+                                      .range = c_text.c_str()});
+    if (!parameters.ready())
+        return parameters.report();
 
     open_screen(3);
     white = SDL_MapRGB(screen->format, 255, 255, 255);

@@ -2,6 +2,7 @@
 // in index order. A prime's entry holds the prime and every other entry 0,
 // so the non-zero entries are the primes in ascending order.
 #include "arith/arith.hpp"
+#include "console/console.hpp"
 #include "primality.hpp"
 #include <cstdio>
 

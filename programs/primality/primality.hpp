@@ -27,7 +27,3 @@ void strong_test_odd_trace(int limit);
 const int polynomial_last = 40;
 const int spiral_sieve_bound = 10000;
 void spiral_coordinates_trace(int b, int c);
-// The b for which some c keeps every value n*n + b*n + c inside the table,
-// and for one b those c, as ranges low .. high.
-void polynomial_b_range(int &low, int &high);
-void polynomial_c_range(int b, int &low, int &high);

@@ -3,8 +3,8 @@
 // and listed a second time from there. After the move the first entries hold
 // the primes in ascending order and every other entry is 0, so the second
 // listing simply runs until the first zero.
-#include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "console/console.hpp"
+#include "console/parameters.hpp"
 #include "primality.hpp"
 
 const int bound = 100000; // the primes listed are those up to bound, inclusive
@@ -12,8 +12,13 @@ const int bound = 100000; // the primes listed are those up to bound, inclusive
 int main(int argc, char **argv)
 {
     Parameters p(argc, argv);
-    int limit = p.integer("limit", "the primes listed are those up to limit", bound, 2, 10000000);
-    p.done();
+    int limit = p.integer({.name = "limit",
+                           .meaning = "the primes listed are those up to limit",
+                           .builtin = bound,
+                           .low = 2,
+                           .high = 10000000});
+    if (!p.ready())
+        return p.report();
 
     prime_listing_compacted_trace(limit);
     wait_enter();

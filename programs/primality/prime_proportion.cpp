@@ -4,8 +4,8 @@
 // the limit is 2^17 (12251 / 2^17 = 0.093) and the second proportion a fixed
 // value. The limit itself is scanned: 2^17 - 1 = 131071 is a Mersenne prime,
 // the last listed.
-#include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "console/console.hpp"
+#include "console/parameters.hpp"
 #include "primality.hpp"
 #include <cmath>
 
@@ -19,9 +19,14 @@ const double theoretical_proportion = 0x1.475dap-4;
 int main(int argc, char **argv)
 {
     Parameters p(argc, argv);
-    int limit = p.integer("limit", "the primes counted are those up to limit", bound, 2, 10000000);
+    int limit = p.integer({.name = "limit",
+                           .meaning = "the primes counted are those up to limit",
+                           .builtin = bound,
+                           .low = 2,
+                           .high = 10000000});
     double theoretical = p.given() ? 1 / std::log(static_cast<double>(limit)) : theoretical_proportion;
-    p.done();
+    if (!p.ready())
+        return p.report();
 
     prime_proportion_trace(limit, theoretical);
     wait_enter();

@@ -3,8 +3,8 @@
 // those that also pass to base 3 and to base 5; up to 10000 there are 22,
 // 7 and 4 of them. Compositeness is read from the sieve, never from the
 // test.
-#include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "console/console.hpp"
+#include "console/parameters.hpp"
 #include "primality.hpp"
 
 const int bound = 10000; // the candidates are 3 ... bound
@@ -12,8 +12,13 @@ const int bound = 10000; // the candidates are 3 ... bound
 int main(int argc, char **argv)
 {
     Parameters p(argc, argv);
-    int limit = p.integer("limit", "the numbers tested are 3 .. limit", bound, 3, 10000000);
-    p.done();
+    int limit = p.integer({.name = "limit",
+                           .meaning = "the numbers tested are 3 .. limit",
+                           .builtin = bound,
+                           .low = 3,
+                           .high = 10000000});
+    if (!p.ready())
+        return p.report();
 
     fermat_pseudoprimes_trace(limit);
     wait_enter();

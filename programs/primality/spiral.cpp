@@ -24,43 +24,6 @@ struct Spiral {
     }
 };
 
-// The least and the greatest of n*n + b*n over n = 0 ... polynomial_last.
-static void polynomial_extent(int b, int &least, int &greatest)
-{
-    least = greatest = 0; // the value at n = 0
-    for (int n = 1; n <= polynomial_last; n++) {
-        int v = n * n + b * n;
-        least = v < least ? v : least;
-        greatest = v > greatest ? v : greatest;
-    }
-}
-
-void polynomial_c_range(int b, int &low, int &high)
-{
-    int least, greatest;
-    polynomial_extent(b, least, greatest);
-    low = -least;
-    high = spiral_sieve_bound - greatest;
-}
-
-void polynomial_b_range(int &low, int &high)
-{
-    // A c exists when the values of n*n + b*n spread over at most the
-    // table's bound. The spread is least at b = -40, the same for b and
-    // -80 - b (n -> 40 - n), and grows with |b + 40|, so the b that have a
-    // c form a range around -40.
-    auto has_c = [](int b) {
-        int c_low, c_high;
-        polynomial_c_range(b, c_low, c_high);
-        return c_low <= c_high;
-    };
-    low = high = -40;
-    while (has_c(low - 1))
-        low--;
-    while (has_c(high + 1))
-        high++;
-}
-
 void spiral_coordinates_trace(int b, int c)
 {
     // One turn per odd m adds 4m + 2 points; after m = 143 there are 20881

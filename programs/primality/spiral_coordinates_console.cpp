@@ -3,26 +3,31 @@
 // the prime table of 0 ... 10000. Built in is Euler's polynomial
 // n*n + n + 41, prime for n = 0 ... 39 (41, 43, 47, ..., 1601), which fails
 // at n = 40 with 1681 = 41^2. The program ends without a pause.
-#include "arith/parameters.hpp"
+#include "arith/polynomial.hpp"
+#include "console/parameters.hpp"
 #include "primality.hpp"
-#include <string>
 
 const int builtin_b = 1, builtin_c = 41; // Euler's n*n + n + 41
 
 int main(int argc, char **argv)
 {
-    int b_low, b_high, c_low, c_high;
-    polynomial_b_range(b_low, b_high);
+    // b and c keep every value of the polynomial inside the prime table.
     Parameters p(argc, argv);
-    int b = p.integer("b", "the coefficient of n in n*n + b*n + c", builtin_b, b_low, b_high);
-    polynomial_c_range(b, c_low, c_high);
-    int c = p.integer("c", "the constant term of n*n + b*n + c", builtin_c, c_low, c_high,
-                      "every value for n = 0 .. 40 within 0 .. 10000");
-    // With b alone, the built-in c must suit it too.
-    if (!p.given() && (c < c_low || c > c_high))
-        p.require(false, "c", "given when b is " + std::to_string(b) + ": an integer from " + std::to_string(c_low) +
-                                  " to " + std::to_string(c_high) + " (41 takes some value outside 0 .. 10000)");
-    p.done();
+    IntegerRange b_range = polynomial_b_range(polynomial_last, 0, spiral_sieve_bound);
+    int b = p.integer({.name = "b",
+                       .meaning = "the coefficient of n in n*n + b*n + c",
+                       .builtin = builtin_b,
+                       .low = b_range.low,
+                       .high = b_range.high});
+    IntegerRange c_range = polynomial_c_range(b, polynomial_last, 0, spiral_sieve_bound);
+    int c = p.integer({.name = "c",
+                       .meaning = "the constant term of n*n + b*n + c",
+                       .builtin = builtin_c,
+                       .low = c_range.low,
+                       .high = c_range.high,
+                       .range = "every value for n = 0 .. 40 within 0 .. 10000"});
+    if (!p.ready())
+        return p.report();
 
     spiral_coordinates_trace(b, c);
     return 0;

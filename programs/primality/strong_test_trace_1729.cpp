@@ -4,11 +4,10 @@
 // 1065 is a square root of 1 other than 1 and -1, which no prime modulus
 // has: 1729 is composite, though it passes the Fermat test to every base
 // prime to it.
-#include "arith/arith.hpp"
-#include "arith/parameters.hpp"
+#include "console/console.hpp"
+#include "console/parameters.hpp"
 #include "primality.hpp"
 #include <cstdint>
-#include <string>
 
 const int number = 1729; // the number under test
 const int base = 2;      // the base of the test
@@ -16,10 +15,21 @@ const int base = 2;      // the base of the test
 int main(int argc, char **argv)
 {
     Parameters p(argc, argv);
-    int n = p.integer("n", "the odd number under test", number, 5, INT32_MAX, "n odd, 5 <= n <= 2147483647");
-    p.require(n % 2 == 1, "n", "an odd integer from 5 to 2147483647, not \"" + std::to_string(n) + "\"");
-    int a = p.integer("a", "the base of the test", base, 2, n - 2, "2 <= a <= n - 2");
-    p.done();
+    int n = p.integer({.name = "n",
+                       .meaning = "the odd number under test",
+                       .builtin = number,
+                       .low = 5,
+                       .high = INT32_MAX,
+                       .range = "n odd, 5 <= n <= 2147483647",
+                       .odd = true});
+    int a = p.integer({.name = "a",
+                       .meaning = "the base of the test",
+                       .builtin = base,
+                       .low = 2,
+                       .high = n - 2,
+                       .range = "2 <= a <= n - 2"});
+    if (!p.ready())
+        return p.report();
 
     strong_test_trace(n, a);
     wait_enter();

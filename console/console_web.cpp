@@ -2,8 +2,8 @@
 // until it has a key for it (the page also offers a button), and the trace
 // goes out through standard output as the Latin-1 bytes that the program
 // wrote; the page decodes them as Latin-1.
-#include "arith/arith.hpp"
-#include "arith/page_web.hpp"
+#include "console/console.hpp"
+#include "console/page_web.hpp"
 #include <cstdarg>
 #include <cstdio>
 #include <emscripten.h>
@@ -18,6 +18,11 @@ int page_wait(int kind)
 }
 
 // The page takes every byte of the trace: a flush here does not fail.
+void flush_trace()
+{
+    fflush(stdout);
+}
+
 int trace_flush_error()
 {
     return 0;
@@ -28,7 +33,7 @@ void wait_enter()
     (void)page_wait(page_wait_enter);
 }
 
-int _getch()
+int read_key()
 {
     return page_wait(page_wait_key);
 }

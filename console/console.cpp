@@ -1,6 +1,6 @@
-// The console's two pauses: wait_enter for a line-buffered Enter, and _getch
+// The console's two pauses: wait_enter for a line-buffered Enter, and read_key
 // for a single key read straight from the terminal.
-#include "arith/arith.hpp"
+#include "console/console.hpp"
 #include <cerrno>
 #include <clocale>
 #include <csignal>
@@ -17,9 +17,7 @@ void wait_enter()
     (void)getchar();
 }
 
-// The reason (errno) of the first failed flush of the trace, for the check at
-// exit: by then the stream has dropped what it could not write, and errno
-// says nothing more.
+// The reason (errno) of the first failed flush of the trace.
 static int first_flush_error = 0;
 
 int trace_flush_error()
@@ -27,14 +25,14 @@ int trace_flush_error()
     return first_flush_error;
 }
 
-static void flush_trace()
+void flush_trace()
 {
     errno = 0;
     if (fflush(stdout) != 0 && first_flush_error == 0)
         first_flush_error = errno;
 }
 
-// While _getch holds the terminal in non-canonical mode, a signal that ends
+// While read_key holds the terminal in non-canonical mode, a signal that ends
 // the process (Ctrl-C, Ctrl-\, a hang-up or a kill) must first give the user
 // back the terminal as it was found. These are the saved settings, and the
 // settings of the wait: one key, no echo.
@@ -79,7 +77,7 @@ static void resume_wait(int)
     errno = saved_errno;
 }
 
-int _getch()
+int read_key()
 {
     // Output written so far must be on screen before the pause.
     flush_trace();
