@@ -39,7 +39,7 @@ configure() {
 # The seconds that one build step takes one processor, in tenths, measured
 # on a 2-core machine (full builds, divided by their steps): the estimate of
 # the line that announces a build.
-declare -A pace=([release]=8 [sanitize]=35 [web]=25)
+declare -A pace=([release]=8 [sanitize]=40 [web]=25)
 
 duration() { (($1 < 90)) && echo "$1 s" || echo "$((($1 + 30) / 60)) min"; }
 

@@ -23,11 +23,11 @@ static std::string lower_case(std::string text)
     return text;
 }
 
-// Optimal string alignment: the edit distance in which a swap of two
-// neighbours counts as one edit. Row i holds the distances from the first i
-// letters typed to every start of the name; the last row's least value is
-// the distance to the nearest start.
-int distance_to_start(const std::string &typed, const std::string &name)
+// The least number of letters inserted, left out, changed or swapped with a
+// neighbour that turns `typed` into a start of `name`: the optimal string
+// alignment distance. Row i holds the distances from the first i letters
+// typed to every start of the name; the last row's least value is the one.
+static int distance_to_start(const std::string &typed, const std::string &name)
 {
     size_t n = typed.size(), m = name.size();
     std::vector<std::vector<int>> d(n + 1, std::vector<int>(m + 1));

@@ -25,10 +25,6 @@ struct Resolution {
 };
 Resolution resolve(const Registry &registry, const std::string &choice);
 
-// The least number of letters inserted, left out, changed or swapped with a
-// neighbour that turns `typed` into a start of `name`.
-int distance_to_start(const std::string &typed, const std::string &name);
-
 // The sentence that answers a choice naming no single program.
 std::string choice_problem(const Registry &registry, const std::string &choice, const Resolution &resolution);
 
