@@ -23,11 +23,71 @@
 # standard input at end of file, picture programs through their capture
 # variant.
 
-set_property(GLOBAL PROPERTY SUITE_CATALOGUE "")
+# The registry is kept field by field, one global property each, so that a
+# description or an example keeps every character the generated files can
+# hold ("|" and ";" included). Themes and names are lists' items and folder
+# or target names.
 set_property(GLOBAL PROPERTY SUITE_THEMES "")
+set_property(GLOBAL PROPERTY SUITE_PROGRAMS "")
+set_property(GLOBAL PROPERTY SUITE_MESSAGE_DOMAINS "")
+
+# suite_messages(DOMAIN file ...): sources of the current folder whose
+# messages (marked _("...") or N_("...")) go into the catalogues
+# po/LANGUAGE/DOMAIN.po.
+function(suite_messages domain)
+    get_property(domains GLOBAL PROPERTY SUITE_MESSAGE_DOMAINS)
+    if(NOT domain IN_LIST domains)
+        set_property(GLOBAL APPEND PROPERTY SUITE_MESSAGE_DOMAINS ${domain})
+    endif()
+    foreach(file IN LISTS ARGN)
+        get_filename_component(path ${file} ABSOLUTE)
+        set_property(GLOBAL APPEND PROPERTY SUITE_MESSAGES_${domain} ${path})
+    endforeach()
+endfunction()
+
+# Stops the configuration when a field cannot be written into the generated
+# files: catalogue.tsv holds one program a line, its fields between tabs.
+function(suite_check_field where field value)
+    if(value MATCHES "[\t\n\r]")
+        message(FATAL_ERROR "${where}: the ${field} holds a tab or a line break, which the program "
+                            "catalogue cannot store; write it on one line, without tabs")
+    endif()
+endfunction()
 
 function(suite_theme theme title)
-    set_property(GLOBAL APPEND PROPERTY SUITE_THEMES "${theme}|${title}")
+    if(NOT theme MATCHES "^[A-Za-z0-9_.+-]+$")
+        message(FATAL_ERROR "suite_theme(${theme}): a theme names a folder and a list item: "
+                            "letters, digits and _ . + - only")
+    endif()
+    suite_check_field("suite_theme(${theme})" title "${title}")
+    set_property(GLOBAL APPEND PROPERTY SUITE_THEMES ${theme})
+    set_property(GLOBAL PROPERTY SUITE_THEME_TITLE_${theme} "${title}")
+endfunction()
+
+# suite_register(NAME KIND THEME DESCRIPTION EXAMPLE): the program's line
+# checked and stored for suite_catalogue(); suite_program() calls it first.
+function(suite_register name kind theme description example)
+    set(where "suite_program(${name})")
+    if(NOT name MATCHES "^[A-Za-z0-9_.+-]+$")
+        message(FATAL_ERROR "${where}: a program's name is a target's and a file's name: "
+                            "letters, digits and _ . + - only")
+    endif()
+    get_property(names GLOBAL PROPERTY SUITE_PROGRAMS)
+    list(FIND names ${name} line)
+    if(line GREATER -1)
+        message(FATAL_ERROR "${where}: a second line for the same program")
+    endif()
+    get_property(themes GLOBAL PROPERTY SUITE_THEMES)
+    list(FIND themes ${theme} line)
+    if(line EQUAL -1)
+        message(FATAL_ERROR "${where}: no suite_theme(${theme} ...) line before it")
+    endif()
+    suite_check_field("${where}" description "${description}")
+    suite_check_field("${where}" example "${example}")
+    set_property(GLOBAL APPEND PROPERTY SUITE_PROGRAMS ${name})
+    foreach(field kind theme description example)
+        set_property(GLOBAL PROPERTY SUITE_PROGRAM_${field}_${name} "${${field}}")
+    endforeach()
 endfunction()
 
 # A string as a C string literal.
@@ -45,15 +105,12 @@ function(suite_write_if_changed file content)
 endfunction()
 
 function(suite_program name kind theme description)
-    cmake_parse_arguments(arg "" "SOURCE;EXAMPLE" "DEFINES;LIBS" ${ARGN})
+    cmake_parse_arguments(PARSE_ARGV 4 arg "" "SOURCE;EXAMPLE" "DEFINES;LIBS")
+    suite_register(${name} ${kind} ${theme} "${description}" "${arg_EXAMPLE}")
     if(NOT arg_SOURCE)
         set(arg_SOURCE ${name}.cpp)
     endif()
     set(source ${CMAKE_CURRENT_SOURCE_DIR}/${theme}/${arg_SOURCE})
-    get_property(themes GLOBAL PROPERTY SUITE_THEMES)
-    if(NOT themes MATCHES "(^|;)${theme}\\|")
-        message(FATAL_ERROR "suite_program(${name}): no suite_theme(${theme} ...) line before it")
-    endif()
 
     # The program's identity.
     suite_c_string(c_name "${name}")
@@ -99,18 +156,17 @@ const char program_example[] = ${c_example};\n")
     if(NOT EMSCRIPTEN)
         set_tests_properties(run.${name} PROPERTIES TIMEOUT 120 LABELS run)
     endif()
-
-    set_property(GLOBAL APPEND PROPERTY SUITE_CATALOGUE
-                 "${name}|${kind}|${theme}|${description}|${arg_EXAMPLE}")
 endfunction()
 
-# suite_catalogue(): writes the registry for the launcher, the gallery and the
-# benchmark (catalogue.tsv and themes.tsv, tab-separated) and for the tests
-# (catalogue.hpp): the programs theme by theme, in the order of the themes and
-# then of their lines.
+# suite_catalogue(): writes the registry for the launcher, the benchmark and
+# the web edition (catalogue.tsv and themes.tsv, tab-separated) and for the
+# launcher and the tests (generated/catalogue.hpp): the programs theme by
+# theme, in the order of the themes and then of their lines. In a build it
+# also adds suite_programs and suite_captures, which build every program and
+# every capture variant (the launcher's menu and gallery need them).
 function(suite_catalogue)
-    get_property(entries GLOBAL PROPERTY SUITE_CATALOGUE)
     get_property(themes GLOBAL PROPERTY SUITE_THEMES)
+    get_property(names GLOBAL PROPERTY SUITE_PROGRAMS)
     set(tsv "")
     set(themes_tsv "")
     set(cpp "// Generated from the program registry.\n#pragma once\n")
@@ -118,31 +174,29 @@ function(suite_catalogue)
     string(APPEND cpp "struct ThemeEntry {\n    const char *theme, *title;\n};\n")
     set(cpp_programs "static const CatalogueEntry catalogue[] = {\n")
     set(cpp_themes "static const ThemeEntry themes[] = {\n")
-    foreach(theme_line IN LISTS themes)
-        string(REPLACE "|" ";" theme_fields "${theme_line}")
-        list(GET theme_fields 0 theme)
-        list(GET theme_fields 1 title)
+    set(programs "")
+    set(captures "")
+    foreach(theme IN LISTS themes)
+        get_property(title GLOBAL PROPERTY SUITE_THEME_TITLE_${theme})
         string(APPEND themes_tsv "${theme}\t${title}\n")
         suite_c_string(c_title "${title}")
         string(APPEND cpp_themes "    {\"${theme}\", ${c_title}},\n")
-        foreach(entry IN LISTS entries)
-            string(REPLACE "|" ";" fields "${entry}")
-            list(LENGTH fields field_count)
-            list(GET fields 0 name)
-            list(GET fields 1 kind)
-            list(GET fields 2 program_theme)
-            list(GET fields 3 description)
-            set(example "")
-            if(field_count GREATER 4)
-                list(GET fields 4 example)
-            endif()
+        foreach(name IN LISTS names)
+            foreach(field kind theme description example)
+                get_property(program_${field} GLOBAL PROPERTY SUITE_PROGRAM_${field}_${name})
+            endforeach()
             if(NOT program_theme STREQUAL theme)
                 continue()
             endif()
-            string(APPEND tsv "${name}\t${kind}\t${theme}\t${description}\t${example}\n")
-            suite_c_string(c_description "${description}")
-            suite_c_string(c_example "${example}")
-            string(APPEND cpp_programs "    {\"${name}\", \"${kind}\", \"${theme}\", ${c_description}, ${c_example}},\n")
+            string(APPEND tsv "${name}\t${program_kind}\t${theme}\t${program_description}\t${program_example}\n")
+            suite_c_string(c_description "${program_description}")
+            suite_c_string(c_example "${program_example}")
+            string(APPEND cpp_programs
+                   "    {\"${name}\", \"${program_kind}\", \"${theme}\", ${c_description}, ${c_example}},\n")
+            list(APPEND programs ${name})
+            if(program_kind STREQUAL "picture")
+                list(APPEND captures ${name}.capture)
+            endif()
         endforeach()
     endforeach()
     string(APPEND cpp "${cpp_themes}};\n${cpp_programs}};\n")
@@ -150,4 +204,16 @@ function(suite_catalogue)
     suite_write_if_changed(${CMAKE_BINARY_DIR}/catalogue.tsv "${tsv}")
     suite_write_if_changed(${CMAKE_BINARY_DIR}/themes.tsv "${themes_tsv}")
     suite_write_if_changed(${CMAKE_BINARY_DIR}/generated/catalogue.hpp "${cpp}")
+
+    if(CMAKE_SCRIPT_MODE_FILE)
+        return()
+    endif()
+    add_custom_target(suite_programs)
+    if(programs)
+        add_dependencies(suite_programs ${programs})
+    endif()
+    add_custom_target(suite_captures)
+    if(captures AND NOT EMSCRIPTEN)
+        add_dependencies(suite_captures ${captures})
+    endif()
 endfunction()

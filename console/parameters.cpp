@@ -146,7 +146,7 @@ std::string Parameters::usage() const
                 "; built-in" + d.builtin + "\n";
     if (program_example[0] != '\0')
         text += "example: " + std::string(program_name) + " " + program_example + "\n";
-    return text;
+    return text + usage_tail;
 }
 
 std::string Parameters::error() const

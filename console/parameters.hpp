@@ -62,6 +62,10 @@ class Parameters
     // what is accepted, for the error line. Ignored while showing the usage.
     void require(bool condition, const char *name, const std::string &accepted);
 
+    // More text for the usage, after the parameters and the example: what the
+    // output shows and how else it can be shown.
+    void add_usage(const std::string &text) { usage_tail += text; }
+
     // After the last parameter: whether the run goes ahead, with no fault
     // and no usage asked for.
     bool ready() const { return !help && error().empty(); }
@@ -85,5 +89,6 @@ class Parameters
     std::vector<Declared> declared;
     std::string command; // what the hint names: the command that shows the usage
     std::string fault;   // the first fault found
+    std::string usage_tail;
     bool help = false;
 };

@@ -170,12 +170,14 @@ static std::string floyd(long m, long u0)
     std::string text;
     for (long k = 1;; k++) {
         text += "\n " + std::to_string(k) + "    " + std::to_string(o.at(k)) + "  " + std::to_string(o.at(2 * k));
+        // They meet at a multiple of the period; the trace gives the least one.
         if (o.same(k, 2 * k))
-            return text + " \n\nperiode = " + std::to_string(k);
+            return text + " \n\nperiode = " + std::to_string(o.period);
     }
 }
 
-// 101 from 3: period 9, entered after 12 steps, so Floyd meets at 18. 41
+// 101 from 3: period 9, entered after 12 steps, so Floyd meets at 18 and
+// then prints the period 9. 41
 // from 6: period 7, entered after 8 steps; Brent's quarter windows first
 // match 14 terms on. 193 from 40: a fixed point after 17 steps, which Brent
 // reports as the period 17. 46009 from 0: period 800, more than a thousand

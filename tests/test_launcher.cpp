@@ -1,558 +1,669 @@
-// The launcher, demo, as a user meets it: its menu on a pseudo-terminal of
-// 80 columns and 24 rows, and its commands through plain pipes. demo is
-// pointed at the build this test belongs to (SUITE_BUILD_DIR) and told not
-// to install or build anything (SUITE_NO_BUILD), so only the launcher itself
-// is exercised. The expected menu and lists come from the registry
-// (catalogue.hpp); the expected traces are the programs' known transcripts
-// or come from a walk written here.
-#include "catalogue.hpp"
+// The launcher: its decisions called directly (resolution, list, menu,
+// refusals, the up-to-date check, the gallery), then the launcher and demo
+// as a user meets them, on a pseudo-terminal of 80x24 or through pipes. The
+// runs use a stand-in build: shell scripts named like the programs, which
+// say how they were started, so that only the launcher is exercised.
 #include "harness.hpp"
+#include "launcher.hpp"
 #include <algorithm>
-#include <cmath>
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
-#include <map>
 #include <set>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
 
+namespace fs = std::filesystem;
+const Registry registry = suite_registry();
 const std::string demo = SUITE_SOURCE_DIR "/demo";
-const int program_count = sizeof catalogue / sizeof catalogue[0];
 
-// The menu's question ends with this; the menu is waiting for a choice once
-// it has appeared.
-const std::string prompt = "(q to leave): ";
-const std::string back_to_menu = "Enter: back to the menu";
-
-// The build directory: the parent of bin/, where catalogue.tsv also lives.
-std::string build_dir()
+std::string name_at(int number)
 {
-    std::string bin = SUITE_BIN_DIR;
-    return bin.substr(0, bin.rfind('/'));
+    return registry.programs.at(number - 1).name;
 }
 
-const CatalogueEntry *find_entry(const std::string &name)
+const CatalogueEntry &program_named(const std::string &name)
 {
-    for (const CatalogueEntry &e : catalogue)
-        if (name == e.name)
-            return &e;
-    return nullptr;
+    return registry.programs.at(resolve(registry, name).index);
 }
 
-int menu_number(const std::string &name)
+void write_file(const std::string &path, const std::string &text, mode_t mode = 0644)
 {
-    for (int k = 0; k < program_count; k++)
-        if (name == catalogue[k].name)
-            return k + 1;
-    return 0;
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream(path) << text;
+    chmod(path.c_str(), mode);
 }
 
-std::string theme_title(const std::string &theme)
+std::string read_file(const std::string &path)
 {
-    for (const ThemeEntry &t : themes)
-        if (theme == t.theme)
-            return t.title;
-    return "";
+    std::stringstream text;
+    text << std::ifstream(path).rdbuf();
+    return text.str();
 }
 
-// demo with the given arguments, standard input a pipe (so not a terminal),
-// no display of any kind in its environment.
-ProgramRun run_demo(const std::vector<std::string> &arguments, const std::string &build = build_dir())
+// The longest line of a text, to hold it to the terminal's 80 columns.
+std::string widest_line(const std::string &text)
 {
-    RunOptions options;
-    options.args = arguments;
-    options.env = {"SUITE_BUILD_DIR=" + build, "SUITE_NO_BUILD=1", "DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
-    options.timeout_seconds = 30;
-    return run_program(demo, options);
+    std::string widest;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (line.size() > widest.size())
+            widest = line;
+    return widest;
 }
 
-// The menu on a terminal that neither echoes the keys nor turns "\n" into
-// "\r\n", so that what is read is exactly what demo and its programs write.
-TerminalOptions menu_options()
+TEST(Resolution, NamesAProgramByNumberNameOrUniqueStartInAnyCase)
 {
-    TerminalOptions options;
-    options.echo = false;
-    options.env = {"SUITE_BUILD_DIR=" + build_dir(), "SUITE_NO_BUILD=1", "DISPLAY", "WAYLAND_DISPLAY",
-                   "SDL_VIDEODRIVER"};
-    return options;
-}
-
-// The programs of `./demo list`: a program line is indented and starts with
-// its name; a heading is not indented. Checks that every program of the
-// registry appears exactly once with its description, and that each theme
-// forms one block under a heading of its own.
-void check_listing(const std::string &text)
-{
-    std::set<std::string> seen, themes_done;
-    std::string theme;
-    bool heading_since_last_program = false;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.empty())
-            continue;
-        if (line[0] != ' ') {
-            heading_since_last_program = true;
-            continue;
-        }
-        std::istringstream words(line);
-        std::string word;
-        words >> word;
-        const CatalogueEntry *entry = find_entry(word);
-        if (entry == nullptr) {
-            ADD_FAILURE() << "a line that names no program: \"" << line << "\"";
-            continue;
-        }
-        EXPECT_TRUE(seen.insert(word).second) << word << " is listed twice";
-        EXPECT_NE(std::string::npos, line.find(entry->description)) << word << " without its description";
-        if (entry->theme != theme) {
-            EXPECT_TRUE(heading_since_last_program) << "no heading before the theme of " << word;
-            EXPECT_TRUE(themes_done.insert(entry->theme).second)
-                << "the theme " << entry->theme << " is split in two at " << word;
-            theme = entry->theme;
-        } else {
-            EXPECT_FALSE(heading_since_last_program) << "a heading inside the theme of " << word;
-        }
-        heading_since_last_program = false;
-    }
-    EXPECT_EQ(program_count, static_cast<int>(seen.size())) << "programs listed:\n" << text;
-}
-
-// The menu as the terminal shows it, from its first line to the prompt: it
-// fits 80 columns and 24 rows (the prompt on the last), numbers every
-// program of the registry once, 1, 2, 3, ... in the registry's order, and
-// shows each program below its theme's title: the nearest title above it
-// that starts at or left of the program's column, in the rightmost such
-// column.
-void check_menu(const std::string &screen)
-{
-    std::vector<std::string> rows;
-    std::istringstream lines(screen);
-    for (std::string line; std::getline(lines, line);)
-        rows.push_back(line);
-    while (!rows.empty() && rows.front().empty())
-        rows.erase(rows.begin());
-    EXPECT_LE(rows.size(), 24u) << "the menu is taller than the terminal:\n" << screen;
-    for (const std::string &row : rows)
-        EXPECT_LE(row.size(), 80u) << "wider than the terminal: " << row;
-    // The menu proper ends at the last blank line, before the question.
-    while (!rows.empty() && !rows.back().empty())
-        rows.pop_back();
-    struct Place {
-        size_t row, column;
+    struct Case {
+        std::string typed;
+        Resolution::Kind kind;
+        std::vector<std::string> names; // the program, or the candidates
+    } cases[] = {
+        {"1", Resolution::program, {name_at(1)}},
+        {"025", Resolution::program, {name_at(25)}},
+        {"cycle_doub", Resolution::program, {"cycle_doubling_search"}},
+        {"CYCLE_DOUBLING_SEARCH", Resolution::program, {"cycle_doubling_search"}},
+        {"rho_floyd", Resolution::program, {"rho_floyd"}},
+        {"ulam", Resolution::ambiguous, {"ulam_spiral_plot", "ulam_spiral_labels"}},
+        {"rho_f", Resolution::ambiguous, {"rho_floyd", "rho_factor_16019"}},
+        {"rho_flyod", Resolution::near_miss, {"rho_floyd"}},
+        {"strong_test_trace_1792", Resolution::near_miss, {"strong_test_trace_1729"}},
+        {"cylce", Resolution::near_miss, {"cycle_three_methods", "cycle_doubling_search", "cycle_floyd"}},
+        {"rho", Resolution::ambiguous, {"rho_floyd", "rho_factor_16019"}},
+        {"xho", Resolution::near_miss, {"rho_floyd", "rho_factor_16019"}},
+        {"xh", Resolution::unknown, {}}, // one slip in two letters is too many
+        {"no_such_program", Resolution::unknown, {}},
+        {"0", Resolution::unknown, {}},
+        {"26", Resolution::unknown, {}},
+        {"99999999999999999999", Resolution::unknown, {}},
+        {"-1", Resolution::unknown, {}},
+        {"2x", Resolution::unknown, {}},
+        {"cycle_floyd.cpp", Resolution::unknown, {}},
+        {"", Resolution::empty, {}},
+        {"  ", Resolution::empty, {}},
     };
-    std::map<std::string, Place> titles, programs;
-    for (size_t r = 0; r < rows.size(); r++) {
-        const std::string &row = rows[r];
-        for (const ThemeEntry &t : themes) {
-            size_t at = row.find(t.title);
-            if (at != std::string::npos)
-                titles[t.theme] = {r, at};
-        }
-        // "NN  name" pairs.
-        for (size_t at = 0; (at = row.find_first_of("0123456789", at)) != std::string::npos;) {
-            size_t end = row.find_first_not_of("0123456789", at);
-            int number = std::stoi(row.substr(at, end - at));
-            size_t name_at = row.find_first_not_of(' ', end);
-            size_t name_end = name_at == std::string::npos ? name_at : row.find(' ', name_at);
-            std::string name = name_at == std::string::npos ? "" : row.substr(name_at, name_end - name_at);
-            if (at > 0 && row[at - 1] != ' ') { // a digit inside a name
-                at = end;
-                continue;
-            }
-            if (number >= 1 && number <= program_count && name == catalogue[number - 1].name) {
-                EXPECT_EQ(0u, programs.count(name)) << name << " shown twice";
-                programs[name] = {r, at};
-            } else {
-                ADD_FAILURE() << "menu number " << number << " beside \"" << name << "\"";
-            }
-            at = name_end == std::string::npos ? row.size() : name_end;
-        }
-    }
-    EXPECT_EQ(static_cast<size_t>(program_count), programs.size()) << screen;
-    EXPECT_EQ(sizeof themes / sizeof themes[0], titles.size()) << "theme titles missing:\n" << screen;
-    for (const auto &[name, place] : programs) {
-        std::string under;
-        Place best = {0, 0};
-        for (const auto &[theme, title] : titles) {
-            if (title.column > place.column || title.row >= place.row)
-                continue;
-            if (under.empty() || title.column > best.column ||
-                (title.column == best.column && title.row > best.row)) {
-                under = theme;
-                best = title;
-            }
-        }
-        EXPECT_EQ(find_entry(name)->theme, under) << name << " is not under \"" << theme_title(find_entry(name)->theme)
-                                                  << "\"";
-    }
-}
-
-// What a program wrote between the launcher's two lines around its run.
-std::string program_section(const std::string &menu_output, const std::string &header)
-{
-    std::string start = "=== " + header + " ===\n";
-    std::string name = header.substr(0, header.find(' '));
-    std::string end = "\n=== end of " + name + " ===";
-    size_t from = menu_output.find(start);
-    size_t to = from == std::string::npos ? from : menu_output.find(end, from);
-    if (to == std::string::npos) {
-        ADD_FAILURE() << "no run of " << header << " in:\n" << menu_output;
-        return "";
-    }
-    from += start.size();
-    return menu_output.substr(from, to - from);
-}
-
-// cycle_doubling_search: fourteen comparisons against the term before each
-// doubling window, then the period 7 and the entry index 3.
-const char *const doubling_search_transcript = "\n (u(0)= 16   u(1)= 11)"
-                                               "\n (u(1)= 11   u(2)= 40)"
-                                               "\n (u(1)= 11   u(3)= 2)"
-                                               "\n (u(3)= 2   u(4)= 5)"
-                                               "\n (u(3)= 2   u(5)= 26)"
-                                               "\n (u(3)= 2   u(6)= 21)"
-                                               "\n (u(3)= 2   u(7)= 32)"
-                                               "\n (u(7)= 32   u(8)= 0)"
-                                               "\n (u(7)= 32   u(9)= 1)"
-                                               "\n (u(7)= 32   u(10)= 2)"
-                                               "\n (u(7)= 32   u(11)= 5)"
-                                               "\n (u(7)= 32   u(12)= 26)"
-                                               "\n (u(7)= 32   u(13)= 21)"
-                                               "\n (u(7)= 32   u(14)= 32)"
-                                               "\n\n Periode = 7   Indice d'entree = 3\n";
-
-// strong_test_trace_1729: 2^27 = 645, 645^2 = 1065 and 1065^2 = 1 (mod
-// 1729), a square root of 1 other than -1.
-const char *const trace_1729_transcript =
-    " aq =645\n  k=1 aexpo=1065   k=2 aexpo=1     k = 2 aexpo = 1 1729 non premier ";
-
-// Fermat's walk on an odd n, written here with the squares themselves: x from
-// the ceiling of the square root, y from 0; y grows while x^2 - y^2 > n,
-// x while it is below; each position "(x y)", then "\n***(x+y x-y)".
-std::string fermat_walk(long long n)
-{
-    long long x = static_cast<long long>(std::sqrt(static_cast<double>(n)));
-    while (x * x < n)
-        x++;
-    long long y = 0;
-    std::string text = "(" + std::to_string(x) + " 0)";
-    while (x * x - y * y != n) {
-        if (x * x - y * y > n)
-            y++;
+    for (const Case &c : cases) {
+        SCOPED_TRACE("\"" + c.typed + "\"");
+        Resolution r = resolve(registry, c.typed);
+        EXPECT_EQ(c.kind, r.kind);
+        if (c.kind == Resolution::program)
+            EXPECT_EQ(c.names[0], r.index >= 0 ? registry.programs[r.index].name : "");
         else
-            x++;
-        text += "(" + std::to_string(x) + " " + std::to_string(y) + ")";
+            EXPECT_EQ(c.names, r.names);
     }
-    return text + "\n***(" + std::to_string(x + y) + " " + std::to_string(x - y) + ")";
 }
 
-TEST(LauncherMenu, FitsIn80By24WithEveryProgramNumberedUnderItsTheme)
+// The answers, and a choice echoed with its control characters escaped (a
+// raw escape sequence would recolour the terminal, a newline break the line).
+TEST(Resolution, AnswersAChoiceThatNamesNoSingleProgram)
 {
-    PseudoTerminal terminal(demo, menu_options());
-    check_menu(terminal.wait_for(prompt));
-    terminal.type("q\n");
-    EXPECT_EQ(0, terminal.wait_end());
-}
-
-// A number runs the program it stands for; at its end the menu waits for
-// Enter before it comes back. cycle_doubling_search reads nothing.
-TEST(LauncherMenu, RunsAProgramByNumberThenWaitsForEnter)
-{
-    PseudoTerminal terminal(demo, menu_options());
-    terminal.wait_for(prompt);
-    terminal.type(std::to_string(menu_number("cycle_doubling_search")) + "\n");
-    std::string run = terminal.wait_for(back_to_menu);
-    EXPECT_NE(std::string::npos, run.find("Enter at each pause")) << "no word on how to move on:\n" << run;
-    EXPECT_TRANSCRIPT(doubling_search_transcript, program_section(run, "cycle_doubling_search"));
-    EXPECT_EQ("", terminal.read_for(0.5)) << "the menu came back without Enter";
-    terminal.type("\n");
-    check_menu(terminal.wait_for(prompt));
-    terminal.type("q\n");
-    EXPECT_EQ(0, terminal.wait_end());
-}
-
-// Keys typed ahead while a program ran are thrown away: neither the Enter
-// awaited after the program nor the next choice is taken from them.
-TEST(LauncherMenu, DiscardsKeysTypedWhileAProgramRan)
-{
-    PseudoTerminal terminal(demo, menu_options());
-    terminal.wait_for(prompt);
-    terminal.type("strong_test_trace_1729\n");
-    terminal.wait_for("1729 non premier ");
-    terminal.type("\n5\n"); // the program's Enter, then a choice typed ahead
-    terminal.wait_for(back_to_menu);
-    EXPECT_EQ("", terminal.read_for(0.5)) << "\"5\" was taken for Enter";
-    terminal.type("\n9\n"); // Enter, then a choice typed before the menu shows
-    terminal.wait_for(prompt);
-    EXPECT_EQ("", terminal.read_for(0.5)) << "\"9\" was taken for a choice";
-    terminal.type("q\n");
-    EXPECT_EQ(0, terminal.wait_end());
-}
-
-// What the menu makes of a choice: the start of one name runs it, any case;
-// the start of several names or a near miss is answered with the names;
-// anything else with the numbers that exist. An answer comes after the menu,
-// which is shown again in full.
-TEST(LauncherMenu, ResolvesNamesStartsAndNearMisses)
-{
-    const std::string no_such = ": give a number from 1 to " + std::to_string(program_count) + ", a name, or q.";
     struct Case {
         std::string typed, answer;
     } cases[] = {
-        {"cycle_doub", "=== cycle_doubling_search ==="},
-        {"CYCLE_DOUBLING_SEARCH", "=== cycle_doubling_search ==="},
         {"ulam", "\"ulam\" could be ulam_spiral_plot or ulam_spiral_labels: type more of the name."},
-        {"rho_flyod", "No program \"rho_flyod\". Did you mean rho_floyd?"},
-        {"strong_test_trace_1792", "No program \"strong_test_trace_1792\". Did you mean strong_test_trace_1729?"},
-        {"cylce", "Did you mean cycle_three_methods, cycle_doubling_search or cycle_floyd?"},
-        {"no_such_program", "No program \"no_such_program\"" + no_such},
-        {"0", "No program \"0\"" + no_such},
-        {std::to_string(program_count + 1), "No program \"" + std::to_string(program_count + 1) + "\"" + no_such},
-        {"-1", "No program \"-1\"" + no_such},
-        {"2x", "No program \"2x\"" + no_such},
-        {"cycle_floyd.cpp", "No program \"cycle_floyd.cpp\"" + no_such},
+        {"cylce",
+         "No program \"cylce\". Did you mean cycle_three_methods, cycle_doubling_search or cycle_floyd?"},
+        {"0", "No program \"0\": give a number from 1 to 25, a name, or q."},
+        {"a\x1b[31mb\nc\x01", "No program \"a\\e[31mb\\nc\\x01\": give a number from 1 to 25, a name, or q."},
     };
-    PseudoTerminal terminal(demo, menu_options());
-    terminal.wait_for(prompt);
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.typed);
-        terminal.type(c.typed + "\n");
-        if (c.answer.rfind("===", 0) == 0) {
-            EXPECT_NE(std::string::npos, terminal.wait_for(back_to_menu).find(c.answer));
-            terminal.type("\n");
-            terminal.wait_for(prompt);
-            continue;
-        }
-        std::string answer = terminal.wait_for(prompt);
-        std::string flat = answer; // a long answer is folded at blanks
-        std::replace(flat.begin(), flat.end(), '\n', ' ');
-        size_t at = flat.find(c.answer);
-        EXPECT_NE(std::string::npos, at) << answer;
-        EXPECT_GT(at, answer.rfind(catalogue[program_count - 1].name)) << "the answer comes before the menu";
-        EXPECT_EQ(std::string::npos, answer.find("=== ")) << "something ran:\n" << answer;
-        check_menu(answer);
+    for (const Case &c : cases)
+        EXPECT_EQ(c.answer, choice_problem(registry, c.typed, resolve(registry, c.typed)));
+    EXPECT_EQ("demo: an empty name names no program; ./demo list shows them.\n",
+              command_line_problem(registry, "", resolve(registry, ""), "./demo"));
+    std::string unknown = command_line_problem(registry, "nope", resolve(registry, "nope"), "./demo");
+    EXPECT_EQ(0u, unknown.rfind("demo: there is no program called 'nope'. The programs are:\n\n", 0))
+        << unknown;
+}
+
+// ./demo list within 80 columns: each theme's title, then its programs in
+// registry order, each with its description, wrapped under the description.
+TEST(LauncherList, ListsEveryProgramUnderItsThemeWithin80Columns)
+{
+    std::string expected_order, seen_order;
+    for (const ThemeEntry &theme : registry.themes) {
+        expected_order += std::string("#") + theme.title;
+        for (const CatalogueEntry &p : registry.programs)
+            if (std::string(p.theme) == theme.theme)
+                expected_order += std::string(" ") + p.name + ":" + p.description;
     }
-    terminal.type("\n");
-    std::string again = terminal.wait_for(prompt);
-    EXPECT_EQ(std::string::npos, again.find("No program")) << "an empty line is answered:\n" << again;
-    terminal.type("q\n");
-    EXPECT_EQ(0, terminal.wait_end());
+    std::string text = program_list(registry);
+    EXPECT_LE(widest_line(text).size(), 80u) << widest_line(text);
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty())
+            continue;
+        size_t at = line.find_first_not_of(' ');
+        if (at == 0)
+            seen_order += "#" + line;
+        else if (at == 2)
+            seen_order += " " + line.substr(2, line.find(' ', 2) - 2) + ":" +
+                          line.substr(line.find_first_not_of(' ', line.find(' ', 2)));
+        else
+            seen_order += " " + line.substr(at); // a description goes on
+    }
+    EXPECT_EQ(expected_order, seen_order) << text;
 }
 
-// Words after a choice go to the program: Fermat's walk on 8051 = 97 * 83
-// by number, the usage by name.
-TEST(LauncherMenu, PassesTheWordsAfterAChoiceToTheProgram)
+// The menu at 80 columns: it fits 24 rows with the blank line and the two
+// lines of its question, numbers every program once in registry order, and
+// shows each below its theme's title: the nearest title above it that starts
+// at or left of it, in the rightmost such column.
+void check_menu(const std::vector<std::string> &rows)
 {
-    PseudoTerminal terminal(demo, menu_options());
-    terminal.wait_for(prompt);
-    std::string number = std::to_string(menu_number("difference_of_squares_walk"));
-    terminal.type(number + " 8051\n");
-    std::string walk = fermat_walk(8051);
-    std::string run = terminal.wait_for(walk);
-    EXPECT_EQ(walk, program_section(run + "\n=== end of difference_of_squares_walk ===",
-                                    "difference_of_squares_walk 8051"));
-    terminal.type("k"); // its one-key wait
-    terminal.wait_for(back_to_menu);
-    terminal.type("\n");
-    terminal.wait_for(prompt);
-    terminal.type("rho_floyd --help\n");
-    std::string usage = program_section(terminal.wait_for(back_to_menu), "rho_floyd --help");
-    EXPECT_EQ(0u, usage.rfind("usage: rho_floyd", 0)) << usage;
-    terminal.type("\n");
-    terminal.wait_for(prompt);
-    terminal.type("q\n");
-    EXPECT_EQ(0, terminal.wait_end());
+    EXPECT_LE(rows.size() + 3, 24u);
+    struct Place {
+        size_t row, column;
+    };
+    std::vector<Place> titles(registry.themes.size()), programs(registry.programs.size());
+    std::set<int> numbers;
+    for (size_t r = 0; r < rows.size(); r++) {
+        EXPECT_LE(rows[r].size(), 80u) << rows[r];
+        for (size_t t = 0; t < registry.themes.size(); t++)
+            if (rows[r].find(registry.themes[t].title) != std::string::npos)
+                titles[t] = {r, rows[r].find(registry.themes[t].title)};
+        std::istringstream words(rows[r]);
+        for (std::string word, name; words >> word;)
+            if (std::isdigit(static_cast<unsigned char>(word[0])) && words >> name) {
+                int number = std::stoi(word);
+                ASSERT_TRUE(number >= 1 && number <= static_cast<int>(programs.size())) << rows[r];
+                EXPECT_EQ(name_at(number), name);
+                EXPECT_TRUE(numbers.insert(number).second) << number << " twice";
+                programs[number - 1] = {r, rows[r].find(" " + word + "  ") + 1};
+            }
+    }
+    ASSERT_EQ(registry.programs.size(), numbers.size());
+    for (size_t k = 0; k < programs.size(); k++) {
+        size_t under = registry.themes.size();
+        for (size_t t = 0; t < titles.size(); t++)
+            if (titles[t].column <= programs[k].column && titles[t].row < programs[k].row &&
+                (under == registry.themes.size() || titles[t].column > titles[under].column ||
+                 (titles[t].column == titles[under].column && titles[t].row > titles[under].row)))
+                under = t;
+        ASSERT_LT(under, registry.themes.size()) << name_at(static_cast<int>(k) + 1);
+        EXPECT_STREQ(registry.programs[k].theme, registry.themes[under].theme)
+            << name_at(static_cast<int>(k) + 1);
+    }
 }
 
-// Ctrl-C stops the program that runs, not the launcher: the menu comes back.
-// strong_test_trace_1729 is left waiting for its Enter when the key comes.
-TEST(LauncherMenu, CtrlCStopsTheProgramAndReturnsToTheMenu)
+TEST(LauncherMenu, FitsTwoColumnsIn80By24OrOneWhenNarrower)
 {
-    PseudoTerminal terminal(demo, menu_options());
+    std::vector<std::string> narrow = menu_lines(registry, 60);
+    check_menu(menu_lines(registry, 80));
+    EXPECT_EQ(registry.programs.size() + 2 * registry.themes.size() - 1, narrow.size());
+    for (const std::string &line : narrow)
+        EXPECT_TRUE(line.empty() || line[0] != ' ' || line.find("  ", 6) == std::string::npos) << line;
+}
+
+TEST(LauncherRefusal, RefusesAPictureProgramWhereNoWindowCanOpen)
+{
+    const CatalogueEntry *picture = nullptr, *console = nullptr;
+    for (const CatalogueEntry &p : registry.programs)
+        (std::string(p.kind) == "picture" ? picture : console) = &p;
+    struct Case {
+        const char *what;
+        Display display;
+        std::vector<std::string> args;
+        bool refused;
+    } cases[] = {
+        {"no display", {"", "", ""}, {}, true},
+        {"X11", {":0", "", ""}, {}, false},
+        {"Wayland", {"", "wayland-0", ""}, {}, false},
+        {"dummy driver", {"", "", "dummy"}, {}, true},
+        {"dummy driver beside a display", {":0", "", "dummy"}, {}, true},
+        {"offscreen, dummy", {"", "", "Offscreen, dummy"}, {}, true},
+        {"a driver that shows windows", {"", "", "kmsdrm"}, {}, false},
+        {"a list with one that does", {"", "", "dummy,x11"}, {}, false},
+        {"the usage needs no window", {"", "", ""}, {"--help"}, false},
+        {"-h too", {"", "", "dummy"}, {"-h"}, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string refusal = display_refusal(*picture, c.args, c.display, "'/my suite/demo'");
+        EXPECT_EQ(c.refused, !refusal.empty()) << refusal;
+        EXPECT_EQ("", display_refusal(*console, c.args, c.display, "./demo"));
+        if (c.refused) {
+            EXPECT_EQ(0u, refusal.rfind(std::string("demo: ") + picture->name + " draws in a window", 0))
+                << refusal;
+            EXPECT_NE(std::string::npos, refusal.find("run: '/my suite/demo' gallery DIR\n")) << refusal;
+            EXPECT_LE(widest_line(display_refusal(*picture, c.args, c.display, "./demo")).size(), 80u);
+        }
+    }
+}
+
+// The command that runs demo again where the user is, and the help, which
+// names every command.
+TEST(LauncherText, NamesDemoAsTheUserStartedIt)
+{
+    EXPECT_EQ("./demo", demo_command("./demo"));
+    EXPECT_EQ("./demo", demo_command("demo"));
+    EXPECT_EQ("/opt/suite/demo", demo_command("/opt/suite/demo"));
+    EXPECT_EQ("'/my suite/it'\\''s/demo'", demo_command("/my suite/it's/demo"));
+    std::string help = help_text("./demo");
+    for (const char *command : {"NAME [ARGS...]", "NAME --help", "list", "gallery DIR", "build", "test",
+                                "web [DIR]", "serve [DIR]", "help", "./demo rho_floyd 8051 2"})
+        EXPECT_NE(std::string::npos, help.find(command)) << command;
+    EXPECT_LE(widest_line(help).size(), 80u) << widest_line(help);
+}
+
+// A stand-in build folder: bin/, bin/capture/, the font, build.ninja, and
+// the real launcher, which demo starts from there.
+struct StandIn {
+    std::string build = make_temp_dir();
+    StandIn()
+    {
+        write_file(build + "/bin/times.ttf", "font");
+        write_file(build + "/build.ninja", "");
+        fs::create_directories(build + "/launcher");
+        fs::create_symlink(SUITE_LAUNCHER, build + "/launcher/launcher");
+    }
+    ~StandIn() { fs::remove_all(build); }
+    // A program that says how it was started, then ends with `status`.
+    void program(const std::string &name, int status = 0, const std::string &then = "")
+    {
+        write_file(
+            build + "/bin/" + name,
+            "#!/bin/sh\nprintf 'ran %s [%s] as [%s] in %s\\n' \"$0\" \"$*\" \"$SUITE_COMMAND\" \"$PWD\"\n" +
+                then + "exit " + std::to_string(status) + "\n",
+            0755);
+    }
+    // A capture variant that saves one picture of its arguments, or none.
+    void capture(const std::string &name, bool saves = true, int status = 0)
+    {
+        std::string save = "echo \"$*\" > " + name + "-1.png\nprintf '" + name +
+                           "-1.png\\tstage 1 of 1: [%s]\\n' \"$*\" >> \"$SUITE_CAPTURE_CAPTIONS\"\n";
+        write_file(build + "/bin/capture/" + name,
+                   "#!/bin/sh\n" + (saves ? save : "") + "exit " + std::to_string(status) + "\n", 0755);
+    }
+};
+
+std::vector<std::string> files_in(const std::string &dir)
+{
+    std::vector<std::string> files;
+    for (const fs::directory_entry &entry : fs::directory_iterator(dir))
+        files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// All or nothing: every picture moves into the folder, or none when a program
+// fails, saves nothing, or a folder stands where a picture goes.
+TEST(LauncherGallery, MovesEveryPictureOrNone)
+{
+    Registry pictures{{{"drawn", "picture", "plots", "", ""},
+                       {"calc", "console", "plots", "", ""},
+                       {"other", "picture", "plots", "", ""}},
+                      {{"plots", "Pictures"}}};
+    struct Case {
+        const char *what;
+        bool other_saves;
+        int other_status;
+        bool folder_in_the_way;
+        int status;
+        std::string err;
+    } cases[] = {
+        {"both save", true, 0, false, 0, ""},
+        {"one saves none", false, 0, false, 1, "demo: other saved no picture\n"},
+        {"one fails", true, 3, false, 1, "demo: other failed (exit status 3)\n"},
+        {"a folder in the way", true, 0, true, 1, " is a folder, where a picture goes; nothing was moved\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        StandIn standin;
+        standin.capture("drawn");
+        standin.capture("other", c.other_saves, c.other_status);
+        Gallery gallery;
+        gallery.build = standin.build;
+        gallery.args = {"--all", "7"};
+        gallery.processors = 2;
+        ASSERT_EQ("", gallery_folder(standin.build + "/out", gallery));
+        if (c.folder_in_the_way)
+            fs::create_directories(gallery.dir + "/other-1.png");
+        std::ostringstream out, err;
+        EXPECT_EQ(c.status, run_gallery(pictures, gallery, out, err));
+        std::string expected_err =
+            c.folder_in_the_way ? "demo: " + gallery.dir + "/other-1.png" + c.err : c.err;
+        EXPECT_EQ(expected_err, err.str());
+        std::vector<std::string> expected_files;
+        if (c.status == 0) {
+            expected_files = {"drawn-1.png", "other-1.png"};
+            EXPECT_EQ(gallery.dir + "/drawn-1.png  (stage 1 of 1: [--all 7])\n" + gallery.dir +
+                          "/other-1.png  (stage 1 of 1: [--all 7])\n",
+                      out.str());
+            EXPECT_EQ("--all 7\n", read_file(gallery.dir + "/drawn-1.png"));
+        } else if (c.folder_in_the_way) {
+            expected_files = {"other-1.png"};
+        }
+        EXPECT_EQ(expected_files, files_in(gallery.dir)) << "pictures moved, or the scratch folder left";
+    }
+}
+
+// A folder that cannot be made or written is refused with the reason.
+TEST(LauncherGallery, RefusesAFolderItCannotWrite)
+{
+    Gallery gallery;
+    EXPECT_EQ("demo: cannot make the folder /dev/null/gallery: Not a directory\n",
+              gallery_folder("/dev/null/gallery", gallery));
+    EXPECT_EQ(0u, gallery_folder("/proc", gallery).rfind("demo: cannot write the gallery into /proc: ", 0));
+}
+
+// Without ninja: a set is up to date when its newest stamp is newer than
+// every source listed, the list newer than build.ninja, the outputs there.
+TEST(LauncherBuild, TellsWhetherASetIsUpToDateFromTheStampsAlone)
+{
+    struct Case {
+        const char *what;
+        int own_stamp, all_stamp, source, list, rules; // seconds; 0: missing
+        bool output, up_to_date;
+    } cases[] = {
+        {"nothing changed", 20, 0, 10, 30, 5, true, true},
+        {"a source saved since", 20, 0, 25, 30, 5, true, false},
+        {"a source saved in the stamp's tick", 20, 0, 20, 30, 5, true, false},
+        {"a source gone", 20, 0, 0, 30, 5, true, false},
+        {"never built", 0, 0, 10, 30, 5, true, false},
+        {"built since by a larger set", 5, 20, 10, 30, 5, true, true},
+        {"configured again since", 20, 0, 10, 30, 35, true, false},
+        {"no list of sources", 20, 0, 10, 0, 5, true, false},
+        {"the program deleted", 20, 0, 10, 30, 5, false, false},
+    };
+    const CatalogueEntry &program = registry.programs[0];
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        StandIn standin;
+        std::string records = standin.build + "/.demo/", source = standin.build + "/source.cpp";
+        auto file_at = [](const std::string &path, int seconds, const std::string &text = "") {
+            if (seconds == 0)
+                return;
+            write_file(path, text);
+            timespec times[2] = {{1000000 + seconds, 0}, {1000000 + seconds, 0}};
+            utimensat(AT_FDCWD, path.c_str(), times, 0);
+        };
+        file_at(records + program.name, c.own_stamp);
+        file_at(records + "all", c.all_stamp);
+        file_at(source, c.source);
+        file_at(records + "inputs", c.list, source + "\n");
+        file_at(standin.build + "/build.ninja", c.rules);
+        if (c.output)
+            standin.program(program.name);
+        EXPECT_EQ(c.up_to_date, up_to_date(standin.build, program_set(program, standin.build)));
+    }
+    StandIn empty_list;
+    write_file(empty_list.build + "/.demo/launcher", "");
+    write_file(empty_list.build + "/.demo/inputs", "");
+    EXPECT_FALSE(up_to_date(empty_list.build, launcher_set(registry, empty_list.build)));
+}
+
+// A description keeps its "|" and ";" through the generated catalogue; a tab
+// or a line break, which it cannot hold, stops the configuration.
+TEST(Registry, StoresEveryFieldItCanHoldAndRefusesTheRest)
+{
+    struct Case {
+        const char *what, *title, *description, *example;
+        std::string tsv_line; // "" when refused
+    } cases[] = {
+        {"marks", "Marks | and ;", "a | b; \\\"c\\\" \\\\ d", "1;2",
+         "p\tconsole\tt\ta | b; \"c\" \\ d\t1;2\n"},
+        {"a tab in a description", "T", "a\\tb", "", ""},
+        {"a newline in an example", "T", "d", "1\\n2", ""},
+        {"a carriage return in a title", "T\\r", "d", "", ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string dir = make_temp_dir();
+        write_file(dir + "/registry.cmake", std::string("include(" SUITE_SOURCE_DIR "/cmake/suite.cmake)\n") +
+                                                "suite_theme(t \"" + c.title +
+                                                "\")\nsuite_register(p console t \"" + c.description +
+                                                "\" \"" + c.example + "\")\nsuite_catalogue()\n");
+        RunOptions options;
+        options.args = {"-P", dir + "/registry.cmake"};
+        options.cwd = dir;
+        ProgramRun run = run_program(SUITE_CMAKE, options);
+        if (c.tsv_line.empty()) {
+            EXPECT_NE(0, run.status);
+            EXPECT_NE(std::string::npos, run.err.find("holds a tab or a line break")) << run.err;
+        } else {
+            EXPECT_EQ(0, run.status) << run.err;
+            EXPECT_EQ(c.tsv_line, read_file(dir + "/catalogue.tsv"));
+            EXPECT_EQ("t\tMarks | and ;\n", read_file(dir + "/themes.tsv"));
+            EXPECT_NE(std::string::npos,
+                      read_file(dir + "/generated/catalogue.hpp").find("\"a | b; \\\"c\\\" \\\\ d\""));
+        }
+        fs::remove_all(dir);
+    }
+}
+
+// The launcher on a terminal, over the stand-in build.
+TerminalOptions on_terminal(const StandIn &standin, const std::vector<std::string> &args = {})
+{
+    TerminalOptions options;
+    options.echo = false;
+    options.args = args;
+    options.env = {"SUITE_BUILD_DIR=" + standin.build,
+                   "SUITE_NO_BUILD=1",
+                   "SUITE_DEMO",
+                   "DISPLAY",
+                   "WAYLAND_DISPLAY",
+                   "SDL_VIDEODRIVER",
+                   "GO=" + standin.build + "/go"};
+    return options;
+}
+const std::string prompt = "(q to leave): ", back = "Enter: back to the menu";
+
+// A choice runs its program with the words after it, told the command that
+// runs it from the menu; the menu waits for Enter after it, and the keys
+// typed while it ran are neither that Enter nor the next choice. Ctrl-C
+// stops the program, and at the menu's question leaves it.
+TEST(LauncherMenu, RunsAChoiceWaitsForEnterAndDropsKeysTypedAhead)
+{
+    StandIn standin;
+    standin.program("rho_floyd", 0,
+                    "read line\necho \"read [$line]\"\nwhile [ ! -e \"$GO\" ]; do sleep 0.01; done\n");
+    PseudoTerminal terminal(SUITE_LAUNCHER, on_terminal(standin));
     terminal.wait_for(prompt);
-    terminal.type("strong_test_trace_1729\n");
-    terminal.wait_for("1729 non premier ");
+    terminal.type("rho_f\n");
+    EXPECT_NE(std::string::npos,
+              terminal.wait_for(prompt).find("\"rho_f\" could be rho_floyd or rho_factor_16019"));
+    terminal.type("rho_floyd 8051 2\n");
+    std::string run = terminal.wait_for("in " + standin.build + "/bin\n");
+    EXPECT_NE(std::string::npos,
+              run.find("rho_floyd: Enter at each pause moves it on; Ctrl-C stops it.\n"
+                       "=== rho_floyd 8051 2 ===\nran ./rho_floyd [8051 2] as [rho_floyd]"))
+        << run;
+    terminal.type("its line\n");
+    terminal.wait_for("read [its line]");
+    terminal.type("5\n"); // typed ahead while the program runs
+    write_file(standin.build + "/go", "");
+    terminal.wait_for("=== end of rho_floyd ===\n" + back);
+    terminal.type("\n9\n"); // Enter, and a choice typed before the menu shows
+    terminal.wait_for(prompt);
+    terminal.type("rho_floyd\n");
+    std::string between = terminal.wait_for("=== rho_floyd ===\nran ./rho_floyd [] as [rho_floyd]");
+    EXPECT_EQ(std::string::npos, between.find(prompt)) << "a typed-ahead key was taken";
+    EXPECT_EQ(std::string::npos, between.find("=== end")) << between;
     terminal.type("\x03");
-    std::string after = terminal.wait_for(back_to_menu);
-    EXPECT_NE(std::string::npos, after.find("=== end of strong_test_trace_1729 ===")) << after;
-    terminal.type("\n");
-    terminal.wait_for(prompt);
-    terminal.type("q\n");
-    EXPECT_EQ(0, terminal.wait_end());
-}
-
-// A picture program chosen where there is no display is refused with the
-// way to get its pictures, and the menu goes on.
-TEST(LauncherMenu, RefusesAPictureProgramWithoutADisplayAndCarriesOn)
-{
-    PseudoTerminal terminal(demo, menu_options());
-    terminal.wait_for(prompt);
-    terminal.type("ulam_spiral_plot\n");
-    std::string run = terminal.wait_for(back_to_menu);
-    EXPECT_NE(std::string::npos, run.find("a key in its window for each stage")) << run;
-    std::string refusal = program_section(run, "ulam_spiral_plot");
-    EXPECT_NE(std::string::npos, refusal.find("no display")) << refusal;
-    EXPECT_NE(std::string::npos, refusal.find("./demo gallery DIR")) << refusal;
-    terminal.type("\n");
-    terminal.wait_for(prompt);
-    terminal.type("q\n");
+    terminal.wait_for("=== end of rho_floyd ===\n" + back);
+    terminal.type("\x03");
     EXPECT_EQ(0, terminal.wait_end());
 }
 
 TEST(LauncherMenu, LeavesWithStatus0OnQuitCtrlCOrEndOfInput)
 {
+    StandIn standin;
+    for (const char *keys : {"q\n", "Q\n", "quit\n", "  q \n", "\x03", "\x04"}) {
+        PseudoTerminal menu(SUITE_LAUNCHER, on_terminal(standin));
+        menu.wait_for(prompt);
+        menu.type(keys);
+        EXPECT_EQ(0, menu.wait_end()) << keys;
+        EXPECT_EQ(std::string::npos, menu.output.find("=== ")) << keys;
+    }
+}
+
+// ./demo NAME ARGS: the program in the launcher's place, from its folder,
+// with demo's status its own and SUITE_COMMAND the way to run it again from
+// where the user is; a choice that names no program, status 2; a picture
+// program with no display, status 3; plain ./demo on a pipe, the list.
+TEST(LauncherRun, RunsTheChosenProgramInItsPlace)
+{
+    StandIn standin;
+    standin.program("rho_floyd", 7);
     struct Case {
-        const char *what, *keys;
-    } cases[] = {
-        {"q", "q\n"},
-        {"Q", "Q\n"},
-        {"quit", "quit\n"},
-        {"q between blanks", "  q \n"},
-        {"Ctrl-C", "\x03"},
-        {"end of input (Ctrl-D)", "\x04"},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.what);
-        PseudoTerminal terminal(demo, menu_options());
-        terminal.wait_for(prompt);
-        terminal.type(c.keys);
-        EXPECT_EQ(0, terminal.wait_end());
-        EXPECT_EQ(std::string::npos, terminal.output.find("=== ", terminal.cursor));
-    }
-}
-
-// With standard input not a terminal, plain ./demo prints the list, as
-// ./demo list does: every program once, grouped by theme, no numbers.
-TEST(LauncherList, ListsEveryProgramGroupedByTheme)
-{
-    for (const std::vector<std::string> &arguments : {std::vector<std::string>{}, {"list"}}) {
-        SCOPED_TRACE(arguments.empty() ? "./demo < pipe" : "./demo list");
-        ProgramRun run = run_demo(arguments);
-        EXPECT_EQ(0, run.status) << run.err;
-        EXPECT_EQ("", run.err);
-        EXPECT_EQ(std::string::npos, run.out.find(prompt)) << "a menu on a pipe";
-        check_listing(run.out);
-    }
-}
-
-// Without DISPLAY, WAYLAND_DISPLAY or SDL_VIDEODRIVER a picture program
-// cannot open its window: demo says so, points at the gallery, and fails.
-TEST(LauncherRun, RefusesEveryPictureProgramWithoutADisplay)
-{
-    for (const CatalogueEntry &entry : catalogue) {
-        if (std::string(entry.kind) != "picture")
-            continue;
-        SCOPED_TRACE(entry.name);
-        ProgramRun run = run_demo({entry.name});
-        EXPECT_EQ(3, run.status);
-        EXPECT_NE(std::string::npos, run.err.find("no display")) << run.err;
-        EXPECT_NE(std::string::npos, run.err.find("./demo gallery DIR")) << run.err;
-        EXPECT_EQ("", run.out);
-    }
-}
-
-// ./demo CHOICE ARGS...: a menu number, a name or the start of one runs the
-// program with the arguments, and its exit status is demo's; the other
-// choices are answered on standard error with status 2.
-TEST(LauncherRun, RunsTheProgramAChoiceNamesWithItsArguments)
-{
-    struct Case {
-        std::vector<std::string> arguments;
+        std::vector<std::string> args;
         int status;
-        std::string out, err; // out exactly; err must contain this
+        std::string out, err;
     } cases[] = {
-        {{std::to_string(menu_number("cycle_doubling_search"))}, 0, doubling_search_transcript, ""},
-        {{"cycle_doub"}, 0, doubling_search_transcript, ""},
-        {{std::to_string(menu_number("ulam_spiral_plot"))}, 3, "", "demo: ulam_spiral_plot draws in a window"},
-        {{"difference_of_squares_walk", "8051"}, 0, fermat_walk(8051), ""},
-        {{"rho_floyd", "abc"}, 2, "", "rho_floyd: "},
-        {{"ulam"}, 2, "", "demo: \"ulam\" could be ulam_spiral_plot or ulam_spiral_labels"},
-        {{"rho_flyod"}, 2, "", "demo: No program \"rho_flyod\". Did you mean rho_floyd?"},
+        {{"rho_flo", "--explain", "8051"},
+         7,
+         "ran ./rho_floyd [--explain 8051] as ['/my suite/demo' rho_floyd] in " + standin.build + "/bin\n",
+         ""},
+        {{""}, 2, "", "demo: an empty name names no program; '/my suite/demo' list shows them.\n"},
+        {{"", "8051", "2"},
+         2,
+         "",
+         "demo: an empty name names no program; '/my suite/demo' list shows them.\n"},
+        {{"rho_f"},
+         2,
+         "",
+         "demo: \"rho_f\" could be rho_floyd or rho_factor_16019: type more of the name.\n"},
+        {{"ulam_spiral_plot"},
+         3,
+         "",
+         display_refusal(program_named("ulam_spiral_plot"), {}, {}, "'/my suite/demo'")},
+        {{}, 0, program_list(registry), ""},
+        {{"list", "extra"}, 0, program_list(registry), ""},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.arguments[0] + (c.arguments.size() > 1 ? " " + c.arguments[1] : ""));
-        ProgramRun run = run_demo(c.arguments);
+        RunOptions options;
+        options.args = c.args;
+        options.env = {"SUITE_BUILD_DIR=" + standin.build,
+                       "SUITE_NO_BUILD=1",
+                       "SUITE_DEMO=/my suite/demo",
+                       "DISPLAY",
+                       "WAYLAND_DISPLAY",
+                       "SDL_VIDEODRIVER"};
+        ProgramRun run = run_program(SUITE_LAUNCHER, options);
         EXPECT_EQ(c.status, run.status) << run.err;
-        EXPECT_TRANSCRIPT(c.out, run.out);
-        EXPECT_NE(std::string::npos, run.err.find(c.err)) << run.err;
+        EXPECT_EQ(c.out, run.out);
+        EXPECT_EQ(c.err, run.err);
     }
 }
 
-TEST(LauncherRun, AnswersAnUnknownNameWithStatus2AndTheList)
-{
-    ProgramRun run = run_demo({"no_such_program"});
-    EXPECT_EQ(2, run.status);
-    EXPECT_NE(std::string::npos, run.err.find("'no_such_program'")) << run.err;
-    check_listing(run.err.substr(run.err.find('\n') + 1));
-}
-
-// A folder that cannot take the pictures is refused before any program
-// runs, with a demo: message and status 1.
-TEST(LauncherGallery, RefusesAFolderThatCannotBeWritten)
-{
-    struct Case {
-        const char *folder, *message;
-    } cases[] = {
-        {"/proc", "demo: cannot write the gallery into /proc: "},
-        {"/dev/null/gallery", "demo: cannot make the folder /dev/null/gallery: "},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.folder);
-        ProgramRun run = run_demo({"gallery", c.folder});
-        EXPECT_EQ(1, run.status);
-        EXPECT_EQ("", run.out);
-        EXPECT_EQ(0u, run.err.rfind(c.message, 0)) << run.err;
-        EXPECT_EQ(1, std::count(run.err.begin(), run.err.end(), '\n')) << run.err;
+// demo itself over the stand-in build, with stand-ins for ninja and for
+// dpkg-query on the PATH: the packages' record is fresh unless a test says.
+struct Bootstrap : StandIn {
+    std::string tools = build + "/tools", ninja_log = build + "/ninja.log";
+    Bootstrap()
+    {
+        write_file(tools + "/ninja",
+                   "#!/bin/sh\necho \"$*\" >> " + ninja_log +
+                       "\ncase \"$*\" in *' -n '*) echo '[1/1] Linking the stand-in' ;; esac\n",
+                   0755);
+        write_file(build + "/.demo/packages.run", "");
     }
-}
+    std::vector<std::string> env(const std::vector<std::string> &more = {}) const
+    {
+        std::vector<std::string> e = {"SUITE_BUILD_DIR=" + build,
+                                      "PATH=" + tools + ":/usr/bin:/bin",
+                                      "SUITE_NO_BUILD",
+                                      "SUITE_BUILT",
+                                      "SUITE_BUILD",
+                                      "SUITE_DEMO=./demo",
+                                      "DISPLAY",
+                                      "WAYLAND_DISPLAY",
+                                      "SDL_VIDEODRIVER"};
+        e.insert(e.end(), more.begin(), more.end());
+        return e;
+    }
+};
 
-// The gallery on a build of stand-in picture programs (shell scripts in
-// place of capture variants): one saves its stage and records the caption
-// of the stage it holds, the other saves nothing, which is an error that
-// names it and moves no picture. Nothing of the scratch folder stays behind.
-TEST(LauncherGallery, MovesEveryStageIntoTheFolderOrNoneWhenAProgramSavedNone)
+// When a source changed, the launcher has demo build what the command needs
+// (the launcher and the program) with a line on it, then runs the program;
+// a refusal that needs no build comes first, and ninja never starts.
+TEST(Bootstrap, BuildsWhatIsOutOfDateAfterAnyRefusal)
 {
-    std::string build = make_temp_dir(), out = make_temp_dir();
-    mkdir((build + "/bin").c_str(), 0755);
-    mkdir((build + "/bin/capture").c_str(), 0755);
-    std::ofstream(build + "/bin/times.ttf") << "font";
-    std::ofstream(build + "/themes.tsv") << "plots\tPictures\n";
-    std::ofstream(build + "/bin/capture/drawn")
-        << "#!/bin/sh\necho 'stage 1 of 2: a point'\necho 'stage 2 of 2: a square'\necho picture > drawn-1.png\n"
-        << "printf 'drawn-1.png\\tstage 2 of 2: a square\\n' >> \"$SUITE_CAPTURE_CAPTIONS\"\n";
-    std::ofstream(build + "/bin/capture/blank") << "#!/bin/sh\necho 'stage 1 of 1: nothing'\n";
-    chmod((build + "/bin/capture/drawn").c_str(), 0755);
-    chmod((build + "/bin/capture/blank").c_str(), 0755);
-    auto files_in_out = [&out]() {
-        RunOptions ls;
-        ls.args = {"-A", out};
-        return run_program("/bin/ls", ls).out;
-    };
-
-    std::ofstream(build + "/catalogue.tsv") << "drawn\tpicture\tplots\tSaves one stage\t\n"
-                                            << "blank\tpicture\tplots\tSaves nothing\t\n";
-    ProgramRun failed = run_demo({"gallery", out}, build);
-    EXPECT_EQ(1, failed.status);
-    EXPECT_EQ("", failed.out);
-    EXPECT_EQ("demo: blank saved no picture\n", failed.err);
-    EXPECT_EQ("", files_in_out());
-
-    std::ofstream(build + "/catalogue.tsv") << "drawn\tpicture\tplots\tSaves one stage\t\n";
-    ProgramRun run = run_demo({"gallery", out}, build);
+    Bootstrap bootstrap;
+    bootstrap.program("cycle_floyd");
+    RunOptions options;
+    options.env = bootstrap.env();
+    options.args = {"ulam_spiral_plot"};
+    EXPECT_EQ(3, run_program(demo, options).status);
+    EXPECT_FALSE(fs::exists(bootstrap.ninja_log));
+    options.args = {"cycle_floyd", "101"};
+    ProgramRun run = run_program(demo, options);
     EXPECT_EQ(0, run.status) << run.err;
-    EXPECT_EQ(out + "/drawn-1.png  (stage 2 of 2: a square)\n", run.out);
-    EXPECT_EQ("drawn-1.png\n", files_in_out());
-    std::ifstream moved(out + "/drawn-1.png");
-    std::string content;
-    std::getline(moved, content);
-    EXPECT_EQ("picture", content);
+    EXPECT_EQ("demo: building cycle_floyd (in " + bootstrap.build + "/, 1 steps, about 1 s)\n", run.err);
+    EXPECT_EQ("ran ./cycle_floyd [101] as [./demo cycle_floyd] in " + bootstrap.build + "/bin\n", run.out);
+    EXPECT_NE(std::string::npos, read_file(bootstrap.ninja_log).find(" launcher cycle_floyd\n"));
+    EXPECT_TRUE(fs::exists(bootstrap.build + "/.demo/cycle_floyd"));
+}
 
-    RunOptions remove;
-    remove.args = {"-rf", build, out};
-    run_program("/bin/rm", remove);
+// Two demos that build in one folder at once would break each other: the
+// second waits for the first's lock, and says so.
+TEST(Bootstrap, WaitsForAnotherBuildInTheSameFolder)
+{
+    Bootstrap bootstrap;
+    bootstrap.program("cycle_floyd");
+    int lock = open((bootstrap.build + "/.demo/lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_EQ(0, flock(lock, LOCK_EX));
+    TerminalOptions options;
+    options.env = bootstrap.env({"SUITE_BUILD=cycle_floyd launcher cycle_floyd"});
+    options.args = {"cycle_floyd"};
+    PseudoTerminal terminal(demo, options);
+    terminal.wait_for("demo: waiting: another demo is building in " + bootstrap.build);
+    EXPECT_FALSE(fs::exists(bootstrap.ninja_log)) << "ninja ran while another build held the folder";
+    close(lock);
+    terminal.wait_for("ran ./cycle_floyd");
+    EXPECT_EQ(0, terminal.wait_end());
+}
+
+// Missing packages that cannot be installed here (not root, no sudo) stop
+// every command at once with the line to run as root, and no build runs,
+// even an existing one.
+TEST(Bootstrap, StopsWithTheInstallLineWhenItCannotInstall)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root, to run demo as another user";
+    Bootstrap bootstrap;
+    bootstrap.program("cycle_floyd");
+    fs::remove(bootstrap.build + "/.demo/packages.run");
+    write_file(bootstrap.tools + "/dpkg-query", "#!/bin/sh\nexit 1\n", 0755);
+    fs::permissions(bootstrap.build, fs::perms::all);
+    fs::permissions(bootstrap.build + "/.demo", fs::perms::all);
+    RunOptions options;
+    options.env = bootstrap.env();
+    options.args = {"--reuid=65534", "--regid=65534", "--clear-groups", demo, "cycle_floyd"};
+    ProgramRun run = run_program("/usr/bin/setpriv", options);
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ("", run.out);
+    size_t second = run.err.find("\ndemo: as root, run: apt-get update && apt-get install -y "
+                                 "--no-install-recommends g++ cmake ");
+    EXPECT_EQ(0u, run.err.rfind("demo: missing packages: g++ cmake ", 0)) << run.err;
+    EXPECT_NE(std::string::npos, second) << run.err;
+    EXPECT_EQ(2, std::count(run.err.begin(), run.err.end(), '\n')) << run.err;
+}
+
+// ./demo gallery -P: every word goes on as it is, so a folder whose name
+// starts with "-" is a folder of the current one, not an option.
+TEST(Bootstrap, PassesTheGalleryFolderAsItIs)
+{
+    Bootstrap bootstrap;
+    for (const CatalogueEntry &p : registry.programs)
+        if (std::string(p.kind) == "picture")
+            bootstrap.capture(p.name);
+    std::string here = bootstrap.build + "/here";
+    fs::create_directories(here);
+    for (const char *folder : {"-P", "-", "-g4"}) {
+        RunOptions options;
+        options.env = bootstrap.env({"SUITE_NO_BUILD=1"});
+        options.args = {"gallery", folder};
+        options.cwd = here;
+        ProgramRun run = run_program(demo, options);
+        EXPECT_EQ(0, run.status) << run.err;
+        EXPECT_EQ(8u, files_in(here + "/" + folder).size()) << folder;
+    }
 }
 
 } // namespace

@@ -6,17 +6,21 @@
 #include "console/console.hpp"
 #include "console/parameters.hpp"
 #include "cycles.hpp"
+#include "views/view.hpp"
 
 const int first_term = 16; // u(0), reduced modulo m
 
 int main(int argc, char **argv)
 {
+    ViewOptions options = take_view_options(argc, argv);
     Parameters p(argc, argv);
     CycleStart start = read_cycle_start(p, "u0", first_term);
+    p.add_usage(view_usage(cycle_floyd_legend));
     if (!p.ready())
         return p.report();
 
-    cycle_floyd_trace(start.m, start.first);
-    wait_enter();
+    View view(options, {&cycles_classic}, {&cycles_explain});
+    cycle_floyd(start.m, start.first, view.steps());
+    view.finish();
     return 0;
 }

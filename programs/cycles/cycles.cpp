@@ -140,18 +140,44 @@ int cycle_doubling_trace(int m, int u0)
     return period;
 }
 
-int cycle_floyd_trace(int m, int u0)
+Cycle lap_and_entry(int m, int u0, int meeting_value)
+{
+    // One more lap from where they met gives the least period: the walk
+    // comes back to the meeting value after exactly one period.
+    Cycle c;
+    c.period = 1;
+    for (int v = next_term(meeting_value, m); v != meeting_value; v = next_term(v, m))
+        c.period++;
+    // Two walkers a period apart, from u(0) and u(period), first agree where
+    // the cycle begins.
+    int a = u0, b = u0;
+    for (int j = 0; j < c.period; j++)
+        b = next_term(b, m);
+    c.entry = 0;
+    while (a != b) {
+        a = next_term(a, m);
+        b = next_term(b, m);
+        c.entry++;
+    }
+    return c;
+}
+
+Cycle cycle_floyd(int m, int u0, Steps &out)
 {
     // After k steps the tortoise holds u(k) and the hare, going twice as
     // fast, u(2k). They meet at the first k with u(k) = u(2k): a multiple of
     // the period that is at least the entry index.
+    out.run("floyd", "m", m, "u0", u0);
     int t = u0, h = u0, k = 0;
     do {
         k = k + 1;
         t = next_term(t, m);
         h = next_term_twice(h, m);
-        printf("\n %d    %d  %d", k, t, h);
+        out.step("floyd", "k", k, "tortoise", t, "hare", h);
     } while (t != h);
-    printf(" \n\nperiode = %d", k);
-    return k;
+    Cycle c = lap_and_entry(m, u0, t);
+    c.meeting = k;
+    out.result("floyd", "period", c.period, "entry", c.entry, "meeting", k, "value", t);
+    out.pause();
+    return c;
 }

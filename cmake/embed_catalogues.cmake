@@ -1,0 +1,21 @@
+# cmake -DOUTPUT=file.cpp -DLANGUAGES=en,fr -DDIR=dir -P embed_catalogues.cmake:
+# writes the compiled catalogues DIR/LANGUAGE.mo into a C++ source, one byte
+# array each, with the table that views/translate.cpp reads.
+string(REPLACE "," ";" LANGUAGES "${LANGUAGES}")
+set(code "// Generated from po/*.po by cmake/embed_catalogues.cmake.\n#include <cstddef>\n")
+string(APPEND code "struct EmbeddedCatalogue {\n    const char *language;\n    const unsigned char *bytes;\n    size_t size;\n};\n")
+set(table "")
+foreach(language IN LISTS LANGUAGES)
+    file(READ ${DIR}/${language}.mo hex HEX)
+    string(LENGTH "${hex}" digits)
+    math(EXPR size "${digits} / 2")
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+    string(REGEX REPLACE "((0x..,){24})" "\\1\n    " bytes "${bytes}")
+    string(APPEND code "static const unsigned char catalogue_${language}[] = {\n    ${bytes}\n};\n")
+    string(APPEND table "    {\"${language}\", catalogue_${language}, ${size}},\n")
+endforeach()
+list(LENGTH LANGUAGES count)
+string(APPEND code "extern const EmbeddedCatalogue embedded_catalogues[] = {\n${table}};\n")
+string(APPEND code "extern const int embedded_catalogue_count = ${count};\n")
+file(WRITE ${OUTPUT}.new "${code}")
+file(COPY_FILE ${OUTPUT}.new ${OUTPUT} ONLY_IF_DIFFERENT)
