@@ -406,15 +406,19 @@ static void walk_reached(const Event &e, Explainer &x)
 static void walk_result(const Event &e, Explainer &x)
 {
     long long norm = e["farthest_norm"], beyond = e["beyond"];
-    x.conclusion(format(_("From %1$s, chains of the %2$lld steps reach %3$lld Gaussian primes, all within "
-                          "distance √%4$lld ≈ %5$s of 0, inside the circle of radius %6$lld."),
-                        gaussian_math(x.run["a"], x.run["b"]).c_str(), x.run["steps"], e["reached"], norm,
-                        decimal(std::sqrt(static_cast<double>(norm)), 2).c_str(), e["radius"]));
+    std::string reached = format(_("From %1$s, chains of the %2$lld steps reach %3$lld Gaussian primes, all "
+                                   "within distance √%4$lld ≈ %5$s of 0, inside the circle of radius %6$lld."),
+                                 gaussian_math(x.run["a"], x.run["b"]).c_str(), x.run["steps"], e["reached"], norm,
+                                 decimal(std::sqrt(static_cast<double>(norm)), 2).c_str(), e["radius"]);
+    // Whether the walk took in every prime that the steps join to the start,
+    // or stopped at the edge of the picture.
     if (beyond == 0)
-        x.conclusion(_("No step from them lands on a Gaussian prime outside the picture, so these are all the "
+        x.conclusion(reached + " " +
+                     _("No step from them lands on a Gaussian prime outside the picture, so these are all the "
                        "Gaussian primes that such chains join to the start, in the whole plane."));
     else
-        x.conclusion(format(_("%lld steps from them land on Gaussian primes outside the picture, which the walk "
+        x.conclusion(reached + " " +
+                     format(_("%lld steps from them land on Gaussian primes outside the picture, which the walk "
                               "cannot follow: beyond the picture the chains may go on."),
                             beyond));
 }
