@@ -53,9 +53,17 @@ inline bool read_json_string(const std::string &line, size_t &at, std::string &o
         if (++at >= line.size())
             return false;
         switch (line[at]) {
-        case '"': case '\\': case '/': out += line[at]; break;
-        case 'n': out += '\n'; break;
-        case 't': out += '\t'; break;
+        case '"':
+        case '\\':
+        case '/':
+            out += line[at];
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 't':
+            out += '\t';
+            break;
         case 'u':
             if (at + 4 >= line.size())
                 return false;
@@ -72,29 +80,25 @@ inline bool read_json_string(const std::string &line, size_t &at, std::string &o
 // A JSON number from `at`: -?digits[.digits][e[+-]digits].
 inline bool read_json_number(const std::string &line, size_t &at, double &out)
 {
+    // One or more digits from `at`.
+    auto digits = [&] {
+        size_t first = at;
+        while (at < line.size() && std::isdigit(static_cast<unsigned char>(line[at])))
+            at++;
+        return at > first;
+    };
     size_t start = at;
     if (at < line.size() && line[at] == '-')
         at++;
-    size_t digits = at;
-    while (at < line.size() && std::isdigit(static_cast<unsigned char>(line[at])))
-        at++;
-    if (at == digits)
+    if (!digits())
         return false;
-    if (at < line.size() && line[at] == '.') {
-        size_t fraction = ++at;
-        while (at < line.size() && std::isdigit(static_cast<unsigned char>(line[at])))
-            at++;
-        if (at == fraction)
-            return false;
-    }
+    if (at < line.size() && line[at] == '.' && (++at, !digits()))
+        return false;
     if (at < line.size() && (line[at] == 'e' || line[at] == 'E')) {
         at++;
         if (at < line.size() && (line[at] == '+' || line[at] == '-'))
             at++;
-        size_t exponent = at;
-        while (at < line.size() && std::isdigit(static_cast<unsigned char>(line[at])))
-            at++;
-        if (at == exponent)
+        if (!digits())
             return false;
     }
     out = std::strtod(line.substr(start, at - start).c_str(), nullptr);

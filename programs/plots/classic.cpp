@@ -8,6 +8,6 @@ static ClassicLine stage_line(const char *what)
 }
 
 const ClassicTable plots_classic = {
-    stage_line("path"),  stage_line("primes"), stage_line("values"), stage_line("steps"),
-    stage_line("counts"), stage_line("walk"),  stage_line("graph"),
+    stage_line("path"),   stage_line("primes"), stage_line("values"), stage_line("steps"),
+    stage_line("counts"), stage_line("walk"),   stage_line("graph"),
 };

@@ -5,7 +5,8 @@ std::string polynomial_text(long long b, long long c)
 {
     std::string text = "n*n";
     if (b != 0)
-        text += (b < 0 ? " - " : " + ") + (b == 1 || b == -1 ? "" : std::to_string(b < 0 ? -b : b) + "*") + "n";
+        text +=
+            (b < 0 ? " - " : " + ") + (b == 1 || b == -1 ? "" : std::to_string(b < 0 ? -b : b) + "*") + "n";
     if (c != 0)
         text += (c < 0 ? " - " : " + ") + std::to_string(c < 0 ? -c : c);
     return text;
