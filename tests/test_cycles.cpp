@@ -144,10 +144,13 @@ static std::string three_methods(long m, long u1)
         if (o.same(k, 2 * k))
             break;
     }
-    text += " \n\nperiode = " + std::to_string(k) + "\n\n  BRENT\n";
-    text += windows(o, [](long e) { return 3 * e / 4; }, period);
-    // A multiple of the period with it: the cycle still begins at the entry.
-    return text + "\n\n Periode = " + std::to_string(period) + "  Indice d'entree = " + std::to_string(o.entry) +
+    // They meet at a multiple of the period; FLOYD prints the least one.
+    text += " \n\nperiode = " + std::to_string(o.period) + "\n\n  BRENT\n";
+    long multiple;
+    text += windows(o, [](long e) { return 3 * e / 4; }, multiple);
+    // The match is a multiple of the period; BRENT prints the least one.
+    EXPECT_EQ(0, multiple % o.period);
+    return text + "\n\n Periode = " + std::to_string(o.period) + "  Indice d'entree = " + std::to_string(o.entry) +
            "\n\n";
 }
 
@@ -177,12 +180,12 @@ static std::string floyd(long m, long u0)
 }
 
 // 101 from 3: period 9, entered after 12 steps, so Floyd meets at 18 and
-// then prints the period 9. 41
-// from 6: period 7, entered after 8 steps; Brent's quarter windows first
-// match 14 terms on. 193 from 40: a fixed point after 17 steps, which Brent
-// reports as the period 17. 46009 from 0: period 800, more than a thousand
-// terms before a window matches. 46340 from 46339: the largest modulus and
-// square. Modulo 2 and 3 the smallest sequences.
+// then prints the period 9. 41 from 6: period 7, entered after 8 steps;
+// Brent's half windows first match 14 terms on, and it prints the period 7.
+// 193 from 40: a fixed point after 17 steps, which Brent matches 17 terms
+// on. 46009 from 0: period 800, more than a thousand terms before a window
+// matches. 46340 from 46339: the largest modulus and square. Modulo 2 and 3
+// the smallest sequences.
 TEST(CyclePrograms, FindTheEntryAndThePeriodOfOtherSequences)
 {
     struct {
