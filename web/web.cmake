@@ -26,7 +26,9 @@ endfunction()
 if(EMSCRIPTEN)
     set(SUITE_NATIVE_BUILD "" CACHE PATH "The native build that recorded the rendered texts (target web_texts)")
 
-    # Asyncify lets a wait hand control back to the page and resume later;
+    # Asyncify lets a wait hand control back to the page and resume later
+    # (every wait is reached by direct calls: a method's pause goes from
+    # Steps::pause straight to the console's wait, never through a pointer);
     # exit() at the end runs the atexit functions and flushes the output;
     # the output goes to the page through web/library_page.js. The runtime's
     # own SDL, window emulation and file system stay out (the layers above
