@@ -74,10 +74,10 @@ static FermatWalk fermat_walk(Steps &out)
     std::string caption =
         format("the walk from (%d, %d) up and right to the hyperbola x*x - y*y = %d, at (%d, %d): %d = %d * %d",
                start_x, start_y, n, x, y, n, x - y, x + y);
-    out.stage("walk", "stage", 1, "count", 1, "n", n, "start_x", start_x, "start_y", start_y, "x", x, "y", y,
-              "factor", x - y, "cofactor", x + y, "caption", caption.c_str());
+    show_stage(out, "walk", caption, "stage", 1, "count", 1, "n", n, "start_x", start_x, "start_y", start_y, "x", x,
+               "y", y, "factor", x - y, "cofactor", x + y);
     out.result("fermat_walk", "n", n, "x", x, "y", y, "factor", x - y, "cofactor", x + y, "steps", steps);
-    out.pause("key");
+    wait_for_key(out);
     return walk;
 }
 

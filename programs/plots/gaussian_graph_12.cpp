@@ -57,8 +57,8 @@ static Graph gaussian_graph(Steps &out)
     // Stage 1: the Gaussian primes of the square, as blue pixels.
     plot_gaussian_primes(bound, plot_point);
     std::string caption = format("the Gaussian primes a + bi with |a|, |b| <= %d, one blue pixel each", bound);
-    out.stage("primes", "stage", 1, "count", 2, "bound", bound, "plotted", plotted, "caption", caption.c_str());
-    out.pause("key");
+    show_stage(out, "primes", caption, "stage", 1, "count", 2, "bound", bound, "plotted", plotted);
+    wait_for_key(out);
 
     // Stage 2: the grey circle of radius 46 first. It passes over the eight
     // primes (+-32, +-33) and (+-33, +-32) of norm 2113, which are then grey
@@ -91,11 +91,11 @@ static Graph gaussian_graph(Steps &out)
         }
     graph.covered = plotted - still_blue;
     caption = format("every two of them at most 2 apart joined in black; the grey circle of radius %d", circle_units);
-    out.stage("graph", "stage", 2, "count", 2, "length", 2, "radius", circle_units, "edges", graph.edges, "covered",
-              graph.covered, "caption", caption.c_str());
+    show_stage(out, "graph", caption, "stage", 2, "count", 2, "length", 2, "radius", circle_units, "edges", graph.edges,
+               "covered", graph.covered);
     out.result("gaussian_graph", "plotted", plotted, "edges", graph.edges, "covered", graph.covered, "radius",
                circle_units);
-    out.pause("key");
+    wait_for_key(out);
     return graph;
 }
 

@@ -148,8 +148,8 @@ static Reached gaussian_walk(int start_a, int start_b, Steps &out)
     // Stage 1: the Gaussian primes of the square, as grey discs.
     plot_gaussian_primes(bound, plot_point);
     std::string caption = format("the Gaussian primes a + bi with |a|, |b| <= %d, as grey discs", bound);
-    out.stage("primes", "stage", 1, "count", 2, "bound", bound, "plotted", plotted, "caption", caption.c_str());
-    out.pause("key");
+    show_stage(out, "primes", caption, "stage", 1, "count", 2, "bound", bound, "plotted", plotted);
+    wait_for_key(out);
 
     // Stage 2: the walk from the start (1 + i, of norm 2, unless given), and
     // the smallest circle about the origin, in whole units, that holds every
@@ -160,13 +160,13 @@ static Reached gaussian_walk(int start_a, int start_b, Steps &out)
     draw_circle(window_centre_x, window_centre_y, circle_units * scale, black);
     caption = format("the %d primes that the %d steps reach from %s, inside the circle of radius %d", reached.count,
                      step_count, gaussian_text(start_a, start_b).c_str(), circle_units);
-    out.stage("walk", "stage", 2, "count", 2, "reached", reached.count, "steps", step_count, "a", start_a, "b",
-              start_b, "radius", circle_units, "farthest_a", reached.farthest_a, "farthest_b", reached.farthest_b,
-              "farthest_norm", reached.farthest_norm, "beyond", reached.beyond, "caption", caption.c_str());
+    show_stage(out, "walk", caption, "stage", 2, "count", 2, "reached", reached.count, "steps", step_count, "a",
+               start_a, "b", start_b, "radius", circle_units, "farthest_a", reached.farthest_a, "farthest_b",
+               reached.farthest_b, "farthest_norm", reached.farthest_norm, "beyond", reached.beyond);
     const std::vector<long long> start{start_a, start_b};
     out.result("gaussian_walk", "start", start, "reached", reached.count, "radius", circle_units, "farthest_norm",
                reached.farthest_norm, "plotted", plotted, "beyond", reached.beyond);
-    out.pause("key");
+    wait_for_key(out);
     return reached;
 }
 

@@ -1,8 +1,7 @@
 // The views of a picture program. The stage's line and the explanation go
-// to the terminal as each stage is shown, and the program then waits for a
-// key in the window, not on the terminal.
+// to the terminal as each stage is shown; the program then waits for a key
+// in the window, not on the terminal (wait_for_key).
 #include "console/console.hpp"
-#include "draw/draw.hpp"
 #include "plots.hpp"
 #include <cstdio>
 
@@ -18,7 +17,7 @@ PictureView::PictureView(const ViewOptions &options, const ExplainTable &explain
     // which the check at exit reports.
     ClassicOutput out;
     out.write = [](const char *bytes, size_t size) {
-        trace_printf("%.*s", static_cast<int>(size), bytes);
+        trace_write(bytes, size);
         flush_trace();
     };
     classic = std::make_unique<ClassicView>(std::vector<const ClassicTable *>{&plots_classic}, out);
@@ -38,16 +37,13 @@ Steps &PictureView::sink()
 
 void PictureView::report(const Event &event)
 {
-    if (event.kind == EventKind::stage) {
-        const Value *caption = event.find("caption");
-        show_stage(caption != nullptr && caption->type == Value::text ? caption->text_value : "");
-    }
     sink().report(event);
-    if (classic && event.kind == EventKind::stage)
-        classic->flush();
-    if (event.kind == EventKind::pause) {
+    // What the stage brought is on the terminal before the program draws
+    // on or waits.
+    if (event.kind == EventKind::stage || event.kind == EventKind::pause) {
+        if (classic)
+            classic->flush();
         flush_trace();
-        wait_key_or_quit();
     }
 }
 

@@ -2,13 +2,14 @@
 // A picture program draws its picture in stages and reports what it
 // computes as events: a `run` with the run's numbers, a `stage` each time a
 // picture is shown (its numbers and its caption), a `pause` ("key") where it
-// waits, and the `result`. PictureView shows each stage on the screen and
-// renders the events: the line "stage k of N: caption" (classic), each
-// stage with its legend (--explain), or JSON Lines (--json).
+// waits, and the `result`. PictureView renders the events: the line
+// "stage k of N: caption" (classic), each stage with its legend
+// (--explain), or JSON Lines (--json).
 //
-//     out.stage("primes", "stage", 2, "count", 3, "primes", dots, ..., "caption", caption.c_str());
-//     out.pause("key");
+//     show_stage(out, "primes", caption, "stage", 2, "count", 3, "primes", dots);
+//     wait_for_key(out);
 #pragma once
+#include "draw/draw.hpp"
 #include "views/view.hpp"
 #include <memory>
 #include <string>
@@ -18,9 +19,7 @@ class PictureView : public Steps
   public:
     PictureView(const ViewOptions &options, const ExplainTable &explain);
     ~PictureView() override;
-    // A stage event shows the picture as drawn so far, with the event's
-    // "caption" in the window's title, before the view writes it; a pause
-    // waits for a key in the window, once the view's text is out.
+    // Each stage's text and each pause's are handed over at once.
     void report(const Event &event) override;
     // Ends the run: the explanation's last lines, the JSON result.
     void finish();
@@ -30,6 +29,24 @@ class PictureView : public Steps
     std::unique_ptr<ClassicView> classic; // the stage lines, each written at once
     std::unique_ptr<View> view;           // --explain or --json
 };
+
+// Shows the picture as drawn so far, with its caption (the window's title,
+// the page), then reports the stage with its values and its "caption". The
+// screen is reached by direct calls only, as the web edition needs to
+// suspend the program there.
+template <class... Pairs>
+void show_stage(Steps &out, const char *what, const std::string &caption, const Pairs &...pairs)
+{
+    show_stage(caption.c_str());
+    out.stage(what, pairs..., "caption", caption.c_str());
+}
+
+// The program's wait at a stage: a pause event, then a key in the window.
+inline void wait_for_key(Steps &out)
+{
+    out.pause("key");
+    wait_key_or_quit();
+}
 
 // The one line of the classic view: "stage k of N: caption", for every
 // stage of the theme.

@@ -65,10 +65,9 @@ static int prime_count(Steps &out)
     double estimate = bound / std::log(static_cast<double>(bound));
     std::string caption =
         format("pi(n) in black above n / ln n in grey, for the even n up to %d (pi(%d) = %d)", bound, bound, c);
-    out.stage("counts", "stage", 1, "count", 1, "limit", bound, "pi", c, "estimate", estimate, "caption",
-              caption.c_str());
+    show_stage(out, "counts", caption, "stage", 1, "count", 1, "limit", bound, "pi", c, "estimate", estimate);
     out.result("prime_count", "limit", bound, "pi", c, "estimate", estimate, "ratio", c / estimate);
-    out.pause("key");
+    wait_for_key(out);
     return c;
 }
 

@@ -66,10 +66,10 @@ static SpiralPoint spiral_steps(const TextFont *font, Steps &out)
     for (int j = 0; j < last_step; j++)
         fill_disc(pixel_x(spiral[j]), pixel_y(spiral[j]), dot_radius, black);
     std::string caption = format("the first %d steps of the spiral, each numbered where it arrives", last_step);
-    out.stage("steps", "stage", 1, "count", 1, "steps", last_step, "caption", caption.c_str());
+    show_stage(out, "steps", caption, "stage", 1, "count", 1, "steps", last_step);
     const SpiralPoint &end = spiral[last_step];
     out.result("spiral_steps", "steps", last_step, "x", end.x, "y", end.y);
-    out.pause("key");
+    wait_for_key(out);
     return end;
 }
 

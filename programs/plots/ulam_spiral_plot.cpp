@@ -54,7 +54,7 @@ static SpiralPicture ulam_spiral(long long b, long long c, Steps &out)
     // without a wait.
     int i = static_cast<int>(spiral.size()) - 1;
     std::string caption = format("the numbers 1 to %d on a square spiral, its path in light grey", i + 1);
-    out.stage("path", "stage", 1, "count", stages, "first", 1, "last", i + 1, "caption", caption.c_str());
+    show_stage(out, "path", caption, "stage", 1, "count", stages, "first", 1, "last", i + 1);
 
     // Stage 2: a dot on every prime below the last index.
     std::vector<int> prime_table = sieve_primes(100000);
@@ -66,9 +66,8 @@ static SpiralPicture ulam_spiral(long long b, long long c, Steps &out)
             shown.primes++;
         }
     caption = format("the %d primes up to %d, one black dot each", shown.primes, i - 1);
-    out.stage("primes", "stage", 2, "count", stages, "primes", shown.primes, "limit", i - 1, "caption",
-              caption.c_str());
-    out.pause("key");
+    show_stage(out, "primes", caption, "stage", 2, "count", stages, "primes", shown.primes, "limit", i - 1);
+    wait_for_key(out);
 
     // Stage 3: the polynomial. A value is prime exactly when its centre pixel
     // carries a dot; discs of radius 2 on points 4 pixels apart never reach a
@@ -98,14 +97,13 @@ static SpiralPicture ulam_spiral(long long b, long long c, Steps &out)
     else
         caption = format("the values of %s for n = 0 to %d: %d of them prime, in red; %d not prime, as black blots",
                          polynomial.c_str(), values - 1, shown.values_prime, shown.values_composite);
-    out.stage("values", "stage", 3, "count", stages, "b", b, "c", c, "first_n", 0, "last_n", values - 1,
-              "values_prime", shown.values_prime, "values_composite", shown.values_composite, "caption",
-              caption.c_str());
+    show_stage(out, "values", caption, "stage", 3, "count", stages, "b", b, "c", c, "first_n", 0, "last_n", values - 1,
+               "values_prime", shown.values_prime, "values_composite", shown.values_composite);
     for (int k = 0; k < values; k++)
         out.item("value", "n", k, "value", k * k + b * k + c, "prime", prime[k] ? 1 : 0);
     out.result("ulam_spiral", "b", b, "c", c, "primes", shown.primes, "values_prime", shown.values_prime,
                "values_composite", shown.values_composite);
-    out.pause("key");
+    wait_for_key(out);
     return shown;
 }
 
