@@ -494,52 +494,52 @@ TEST(PrimalityMethods, SpiralPolynomialValuesAgainstTrialDivision)
     }
 }
 
-// A JSON text read just far enough to check it: the numbers it holds, and
-// the keys and values of its outer object as written. Returns false when it
-// is not one valid JSON object.
+// One line of --json read as JSON, as far as the view writes it: an object
+// whose values are numbers, strings, null or arrays; its numbers kept, and
+// its values by key as written. `fail` when it is not valid JSON.
 struct JsonLine {
     std::vector<double> numbers;
     std::map<std::string, std::string> fields;
     const char *at;
     bool fail = false;
 
-    void blank() { at += std::strspn(at, " "); }
-    bool take(char c) { return blank(), *at == c ? (++at, true) : false; }
+    bool take(char c)
+    {
+        at += std::strspn(at, " ");
+        return *at == c ? (++at, true) : false;
+    }
     std::string text()
     {
         std::string out;
-        if (!take('"'))
-            return fail = true, out;
-        for (; *at != '"'; at++) {
-            if (*at == '\0' || static_cast<unsigned char>(*at) < 0x20)
-                return fail = true, out;
-            if (*at == '\\' && std::strchr("\"\\/bfnrtu", *++at) == nullptr)
-                return fail = true, out;
-            out += *at;
+        fail |= !take('"');
+        while (!fail && *at != '"') {
+            int length = *at == '\\' ? 2 : 1;
+            fail |= static_cast<unsigned char>(*at) < 0x20 ||
+                    (length == 2 && (at[1] == '\0' || std::strchr("\"\\/bfnrtu", at[1]) == nullptr));
+            if (!fail) {
+                out.append(at, length);
+                at += length;
+            }
         }
-        at++;
+        at += !fail;
         return out;
     }
     void value()
     {
         static const std::regex number("-?(0|[1-9][0-9]*)(\\.[0-9]+)?([eE][-+]?[0-9]+)?");
         std::cmatch match;
-        blank();
+        at += std::strspn(at, " ");
         if (*at == '"') {
             text();
-        } else if (*at == '{') {
-            object(false);
         } else if (take('[')) {
-            if (take(']'))
-                return;
-            do
-                value();
-            while (!fail && take(','));
-            fail |= !take(']');
-        } else if (std::strncmp(at, "null", 4) == 0 || std::strncmp(at, "true", 4) == 0) {
+            if (!take(']')) {
+                do
+                    value();
+                while (!fail && take(','));
+                fail |= !take(']');
+            }
+        } else if (std::strncmp(at, "null", 4) == 0) {
             at += 4;
-        } else if (std::strncmp(at, "false", 5) == 0) {
-            at += 5;
         } else if (std::regex_search(at, match, number, std::regex_constants::match_continuous)) {
             numbers.push_back(std::strtod(at, nullptr));
             at += match.length();
@@ -547,27 +547,18 @@ struct JsonLine {
             fail = true;
         }
     }
-    void object(bool outer)
+    explicit JsonLine(const std::string &line) : at(line.c_str())
     {
-        if (!take('{'))
-            return void(fail = true);
-        if (take('}'))
-            return;
+        fail = !take('{');
         do {
             std::string key = text();
             fail |= !take(':');
-            blank();
+            at += std::strspn(at, " ");
             const char *start = at;
             value();
-            if (outer)
-                fields[key] = std::string(start, at);
+            fields[key] = std::string(start, at);
         } while (!fail && take(','));
-        fail |= !take('}');
-    }
-    explicit JsonLine(const std::string &line) : at(line.c_str())
-    {
-        object(true);
-        fail |= *at != '\0';
+        fail |= !take('}') || *at != '\0';
     }
 };
 
