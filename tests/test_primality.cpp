@@ -398,13 +398,14 @@ TEST(PrimalityMethods, FermatPseudoprimesAgainstPlainPowering)
 
 // The strong test's verdict, s and q, and each squaring's exponent and
 // power, against powers taken afresh; a square root of 1 other than 1 and
-// -1 yields a proper factor. Every odd n up to 3000 to bases 2 and 3, and
+// -1 yields a proper factor, also when it is the last power tested (4
+// modulo 15, where 4^14 = 1). Every odd n up to 3000 to bases 2 and 3, and
 // numbers that need 64-bit squares.
 TEST(PrimalityMethods, StrongTestAgainstDirectPowering)
 {
     std::vector<std::pair<long, long>> cases{{25326001, 2}, {25326001, 3}, {25326001, 5}, {25326001, 7},
                                              {2147483647, 2}, {2147483647, 2147483645}, {2147483617, 3},
-                                             {1729, 1727},   {1373653, 2},    {1373653, 3}};
+                                             {1729, 1727},   {1373653, 2},    {1373653, 3},   {15, 4}};
     for (long n = 5; n <= 3001; n += 2)
         for (long a : {2L, 3L})
             cases.push_back({n, a});
@@ -423,10 +424,11 @@ TEST(PrimalityMethods, StrongTestAgainstDirectPowering)
             EXPECT_EQ(q << (*e)["k"], (*e)["exponent"]);
             EXPECT_EQ(static_cast<long long>(power_reference(a, q << (*e)["k"], n)), (*e)["power"]);
         }
-        for (const Recorder::Kept *e : r.all(EventKind::step, "one_reached"))
-            EXPECT_TRUE((*e)["factor"] > 1 && (*e)["factor"] < n && n % (*e)["factor"] == 0);
         for (const Recorder::Kept *e : r.all(EventKind::step, "squarings_exhausted"))
             EXPECT_EQ(static_cast<long long>(power_reference(a, n - 1, n)), (*e)["fermat"]);
+        for (const Recorder::Kept *e : r.all(EventKind::step))
+            if ((e->what == "one_reached" || (*e)["fermat"] == 1) && e->find("factor") != nullptr)
+                EXPECT_TRUE((*e)["factor"] > 1 && (*e)["factor"] < n && n % (*e)["factor"] == 0);
     }
 }
 
