@@ -4,6 +4,13 @@
 // the spiral from a ring formula; known counts and boundary values are
 // checked on their own.
 #include "harness.hpp"
+#include "programs/primality/primality.hpp"
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -307,5 +314,362 @@ TEST(SpiralCoordinatesConsole, LooksUpThePolynomialGiven)
         std::vector<std::string> args{std::to_string(row.b), std::to_string(row.c)};
         EXPECT_TRANSCRIPT(expected, run_to_end(PROGRAM(spiral_coordinates_console), "", args).out)
             << "b = " << row.b << ", c = " << row.c;
+    }
+}
+
+// ---- The methods' events and the three views
+
+// The primes up to limit by trial division.
+static std::vector<long long> primes_up_to(long limit)
+{
+    std::vector<long long> primes;
+    for (long n = 2; n <= limit; n++)
+        if (prime_by_trial_division(n))
+            primes.push_back(n);
+    return primes;
+}
+
+// The values of the events of one kind and name, in order.
+static std::vector<long long> values_of(const Recorder &r, EventKind kind, const char *what, const char *name)
+{
+    std::vector<long long> values;
+    for (const Recorder::Kept *e : r.all(kind, what))
+        values.push_back((*e)[name]);
+    return values;
+}
+
+static const std::vector<long long> &list_of(const Recorder::Kept *e, const char *name)
+{
+    static const std::vector<long long> none;
+    return e != nullptr && e->find(name) != nullptr ? e->find(name)->list : none;
+}
+
+// Each listing holds exactly the primes up to the limit, twice for the
+// compacted table; the proportion is the count over the limit.
+TEST(PrimalityMethods, ListingsHoldThePrimesUpToTheLimit)
+{
+    for (int limit : {2, 3, 4, 100, 7919, 65536}) {
+        SCOPED_TRACE(limit);
+        std::vector<long long> primes = primes_up_to(limit);
+        Recorder listing, compacted, proportion;
+        EXPECT_EQ(static_cast<int>(primes.size()), prime_listing(limit, listing));
+        EXPECT_EQ(static_cast<int>(primes.size()), prime_listing_compacted(limit, compacted));
+        prime_proportion(limit, 0.5, proportion);
+        EXPECT_EQ(primes, values_of(listing, EventKind::item, "prime", "value"));
+        EXPECT_EQ(primes, values_of(compacted, EventKind::item, "prime", "value"));
+        EXPECT_EQ(primes, values_of(compacted, EventKind::item, "compacted", "value"));
+        EXPECT_EQ(primes, values_of(proportion, EventKind::item, "prime", "value"));
+        EXPECT_EQ(static_cast<long long>(primes.size()), (*listing.last(EventKind::result))["count"]);
+        EXPECT_EQ(2u, compacted.all(EventKind::pause).size());
+        const Recorder::Kept *share = proportion.last(EventKind::result);
+        EXPECT_DOUBLE_EQ(primes.size() / static_cast<double>(limit), share->find("proportion")->real);
+        EXPECT_NEAR(1 / std::log(limit), share->find("inverse_log")->real, 1e-12);
+    }
+}
+
+// Fermat pseudoprimes by trial division and plain powering; every test of
+// bases 3 and 5 carries the power base^(n-1) mod n.
+TEST(PrimalityMethods, FermatPseudoprimesAgainstPlainPowering)
+{
+    for (int limit : {3, 340, 341, 10000, 100000}) {
+        SCOPED_TRACE(limit);
+        std::vector<long long> passed[3];
+        for (long n = 3; n <= limit; n++)
+            if (!prime_by_trial_division(n) && power_reference(2, n - 1, n) == 1) {
+                passed[0].push_back(n);
+                if (power_reference(3, n - 1, n) == 1)
+                    passed[1].push_back(n);
+                if (power_reference(3, n - 1, n) == 1 && power_reference(5, n - 1, n) == 1)
+                    passed[2].push_back(n);
+            }
+        Recorder r;
+        FermatPseudoprimes found = fermat_pseudoprimes(limit, r);
+        const Recorder::Kept *result = r.last(EventKind::result);
+        EXPECT_EQ(passed[0], list_of(result, "base_2"));
+        EXPECT_EQ(passed[1], list_of(result, "bases_2_3"));
+        EXPECT_EQ(passed[2], list_of(result, "bases_2_3_5"));
+        EXPECT_EQ(static_cast<long long>(passed[2].size()), (*result)["bases_2_3_5_count"]);
+        EXPECT_EQ(passed[2], found.bases_2_3_5);
+        for (const char *what : {"multiple", "passes", "fails"})
+            for (const Recorder::Kept *e : r.all(EventKind::step, what))
+                EXPECT_EQ(power_reference((*e)["base"], (*e)["n"] - 1, (*e)["n"]), (*e)["power"]) << (*e)["n"];
+    }
+}
+
+// The strong test's verdict, s and q, and each squaring's exponent and
+// power, against powers taken afresh; a square root of 1 other than 1 and
+// -1 yields a proper factor, also when it is the last power tested (4
+// modulo 15, where 4^14 = 1). Every odd n up to 3000 to bases 2 and 3, and
+// numbers that need 64-bit squares.
+TEST(PrimalityMethods, StrongTestAgainstDirectPowering)
+{
+    std::vector<std::pair<long, long>> cases{{25326001, 2}, {25326001, 3}, {25326001, 5}, {25326001, 7},
+                                             {2147483647, 2}, {2147483647, 2147483645}, {2147483617, 3},
+                                             {1729, 1727},   {1373653, 2},    {1373653, 3},   {15, 4}};
+    for (long n = 5; n <= 3001; n += 2)
+        for (long a : {2L, 3L})
+            cases.push_back({n, a});
+    for (auto [n, a] : cases) {
+        SCOPED_TRACE(std::to_string(n) + " to base " + std::to_string(a));
+        long q;
+        int s = odd_part(n, q);
+        Recorder r;
+        StrongTest t = strong_test(static_cast<int>(n), static_cast<int>(a), r);
+        const Recorder::Kept *result = r.last(EventKind::result);
+        EXPECT_EQ(s, (*result)["s"]);
+        EXPECT_EQ(q, (*result)["q"]);
+        EXPECT_EQ(strong_probable_prime(n, a) ? "probable prime" : "composite", result->find("verdict")->text);
+        EXPECT_EQ(strong_probable_prime(n, a), t.passes);
+        for (const Recorder::Kept *e : r.all(EventKind::step, "squaring")) {
+            EXPECT_EQ(q << (*e)["k"], (*e)["exponent"]);
+            EXPECT_EQ(static_cast<long long>(power_reference(a, q << (*e)["k"], n)), (*e)["power"]);
+        }
+        for (const Recorder::Kept *e : r.all(EventKind::step, "squarings_exhausted"))
+            EXPECT_EQ(static_cast<long long>(power_reference(a, n - 1, n)), (*e)["fermat"]);
+        for (const Recorder::Kept *e : r.all(EventKind::step))
+            if ((e->what == "one_reached" || (*e)["fermat"] == 1) && e->find("factor") != nullptr)
+                EXPECT_TRUE((*e)["factor"] > 1 && (*e)["factor"] < n && n % (*e)["factor"] == 0);
+    }
+}
+
+// The odd composites that pass the strong test to base 2, by trial
+// division and direct powering: those strong_pseudoprimes_base_2 lists and
+// those strong_test_odd_below_100 finds among its verdicts.
+TEST(PrimalityMethods, StrongPseudoprimesAndVerdictsAgainstDirectPowering)
+{
+    for (int limit : {4, 100, 2047, 2049, 300000}) {
+        SCOPED_TRACE(limit);
+        std::vector<long long> pseudoprimes, verdicts;
+        long passed = 0;
+        for (long n = 3; n < limit; n += 2) {
+            bool passes = strong_probable_prime(n, 2);
+            passed += passes;
+            verdicts.push_back(passes);
+            if (passes && !prime_by_trial_division(n))
+                pseudoprimes.push_back(n);
+        }
+        Recorder listed, tested;
+        EXPECT_EQ(pseudoprimes, strong_pseudoprimes(limit, listed));
+        EXPECT_EQ(pseudoprimes, list_of(listed.last(EventKind::result), "strong_base_2"));
+        OddVerdicts odd = strong_test_odd(limit, tested);
+        EXPECT_EQ(pseudoprimes, list_of(tested.last(EventKind::result), "strong_base_2"));
+        EXPECT_EQ(passed, (*tested.last(EventKind::result))["count"]);
+        EXPECT_EQ(static_cast<int>(verdicts.size()), odd.tested);
+        std::vector<long long> reported;
+        for (const Recorder::Kept *e : tested.all(EventKind::step))
+            reported.push_back(e->what == "probable_prime");
+        EXPECT_EQ(verdicts, reported);
+    }
+}
+
+// Euler's polynomial and others: the values found in the table are those
+// prime by trial division; the first one that is not, and its least factor.
+TEST(PrimalityMethods, SpiralPolynomialValuesAgainstTrialDivision)
+{
+    struct {
+        int b, c;
+    } rows[] = {{1, 41}, {-79, 1601}, {210, 0}, {-290, 10000}, {1, 8357}, {-40, 400}};
+    for (auto row : rows) {
+        SCOPED_TRACE(std::to_string(row.b) + ", " + std::to_string(row.c));
+        std::vector<long long> primes;
+        long long first = -1;
+        for (long n = 0; n <= 40; n++) {
+            long v = n * n + row.b * n + row.c;
+            if (prime_by_trial_division(v))
+                primes.push_back(v);
+            else if (first < 0)
+                first = n;
+        }
+        Recorder r;
+        SpiralValues found = spiral_coordinates(row.b, row.c, r);
+        EXPECT_EQ(20880, found.points);
+        EXPECT_EQ(20880u, r.all(EventKind::item, "point").size());
+        EXPECT_EQ(primes, list_of(r.last(EventKind::result), "prime_values"));
+        EXPECT_EQ(first, found.first_non_prime);
+        for (const Recorder::Kept *e : r.all(EventKind::item, "non_prime_value")) {
+            long long v = (*e)["value"], d = 2;
+            while (v >= 2 && v % d != 0)
+                d++;
+            if (v >= 2)
+                EXPECT_EQ(d, (*e)["factor"]) << v;
+        }
+    }
+}
+
+// One line of --json read as JSON, as far as the view writes it: an object
+// whose values are numbers, strings, null or arrays; its numbers kept, and
+// its values by key as written. `fail` when it is not valid JSON.
+struct JsonLine {
+    std::vector<double> numbers;
+    std::map<std::string, std::string> fields;
+    const char *at;
+    bool fail = false;
+
+    bool take(char c)
+    {
+        at += std::strspn(at, " ");
+        return *at == c ? (++at, true) : false;
+    }
+    std::string text()
+    {
+        std::string out;
+        fail |= !take('"');
+        while (!fail && *at != '"') {
+            int length = *at == '\\' ? 2 : 1;
+            fail |= static_cast<unsigned char>(*at) < 0x20 ||
+                    (length == 2 && (at[1] == '\0' || std::strchr("\"\\/bfnrtu", at[1]) == nullptr));
+            if (!fail) {
+                out.append(at, length);
+                at += length;
+            }
+        }
+        at += !fail;
+        return out;
+    }
+    void value()
+    {
+        static const std::regex number("-?(0|[1-9][0-9]*)(\\.[0-9]+)?([eE][-+]?[0-9]+)?");
+        std::cmatch match;
+        at += std::strspn(at, " ");
+        if (*at == '"') {
+            text();
+        } else if (take('[')) {
+            if (!take(']')) {
+                do
+                    value();
+                while (!fail && take(','));
+                fail |= !take(']');
+            }
+        } else if (std::strncmp(at, "null", 4) == 0) {
+            at += 4;
+        } else if (std::regex_search(at, match, number, std::regex_constants::match_continuous)) {
+            numbers.push_back(std::strtod(at, nullptr));
+            at += match.length();
+        } else {
+            fail = true;
+        }
+    }
+    explicit JsonLine(const std::string &line) : at(line.c_str())
+    {
+        fail = !take('{');
+        do {
+            std::string key = text();
+            fail |= !take(':');
+            at += std::strspn(at, " ");
+            const char *start = at;
+            value();
+            fields[key] = std::string(start, at);
+        } while (!fail && take(','));
+        fail |= !take('}') || *at != '\0';
+    }
+};
+
+// A program of the suite run to its end with these arguments and this
+// environment.
+static ProgramRun run_with(const char *program, std::vector<std::string> args, std::vector<std::string> env = {})
+{
+    RunOptions options;
+    options.args = std::move(args);
+    options.env = std::move(env);
+    return run_program(std::string(SUITE_BIN_DIR "/") + program, options);
+}
+
+// Every line of --json is one JSON object, the last one the result with the
+// fields named; every number of the classic trace of the same run is among
+// the events' values (a real to the three decimals printed). The bases in
+// the labels of the count lines, and "aexpo = 1" and "aexpo = -1", are text.
+TEST(PrimalityViews, JsonHoldsEveryNumberOfTheTrace)
+{
+    const std::vector<std::string> strong_test = {"n", "a", "s", "q", "verdict"};
+    struct {
+        const char *program;
+        std::vector<std::string> args, fields;
+    } rows[] = {
+        {"prime_listing", {"100"}, {"count"}},
+        {"prime_listing_compacted", {"100"}, {"count"}},
+        {"prime_proportion", {}, {"count", "proportion"}},
+        {"pseudoprimes_bases_2_3_5",
+         {},
+         {"base_2", "base_2_count", "bases_2_3", "bases_2_3_count", "bases_2_3_5", "bases_2_3_5_count"}},
+        {"strong_pseudoprimes_base_2", {}, {"strong_base_2", "count"}},
+        {"strong_test_trace_1729", {}, strong_test},
+        {"strong_test_trace_1729", {"2047"}, strong_test},
+        {"strong_test_trace_1729", {"9"}, strong_test},
+        {"strong_test_trace_1729", {"13", "5"}, strong_test},
+        {"strong_test_odd_below_100", {}, {"count"}},
+        {"spiral_coordinates_console", {"-40", "400"}, {"count"}},
+    };
+    static const std::regex literal("avec 2(, 3)?( et [35])?|aexpo = -?1"), number("-?[0-9]+(\\.[0-9]+)?");
+    for (auto &row : rows) {
+        SCOPED_TRACE(std::string(row.program) + (row.args.empty() ? "" : " " + row.args[0]));
+        std::vector<std::string> args = row.args;
+        args.push_back("--json");
+        std::istringstream lines(run_with(row.program, args).out);
+        std::vector<double> numbers;
+        std::string line, last;
+        while (std::getline(lines, line)) {
+            JsonLine parsed(line);
+            ASSERT_FALSE(parsed.fail) << line;
+            numbers.insert(numbers.end(), parsed.numbers.begin(), parsed.numbers.end());
+            last = line;
+        }
+        JsonLine result(last);
+        EXPECT_EQ("\"result\"", result.fields["event"]);
+        for (const std::string &field : row.fields)
+            EXPECT_EQ(1u, result.fields.count(field)) << field;
+
+        std::sort(numbers.begin(), numbers.end());
+        std::string classic = std::regex_replace(run_with(row.program, row.args).out, literal, "");
+        for (std::sregex_iterator i(classic.begin(), classic.end(), number), end; i != end; ++i) {
+            double v = std::stod(i->str()), near = i->str().find('.') == std::string::npos ? 0 : 0.0005;
+            auto at = std::lower_bound(numbers.begin(), numbers.end(), v - near);
+            EXPECT_TRUE(at != numbers.end() && *at <= v + near) << i->str() << " is in no event";
+        }
+    }
+}
+
+// --explain on the largest input of each program, in English and in French:
+// at most 20 kB, no line wider than 80 columns, and the last lines state
+// the result: 664579 primes up to 10^7 (a proportion of 0.066), 750 Fermat
+// pseudoprimes to base 2 up to 10^7 and 162 strong ones, 46 strong ones
+// below 10^6, Euler's polynomial failing at 1681 = 41².
+TEST(PrimalityViews, ExplanationsAreBoundedAndEndWithTheConclusion)
+{
+    struct {
+        const char *program;
+        std::vector<std::string> args;
+        const char *concluded;
+    } rows[] = {
+        {"prime_listing", {"10000000"}, "664579"},
+        {"prime_listing_compacted", {"10000000"}, "664579"},
+        {"prime_proportion", {"10000000"}, "0\\.066"},
+        {"pseudoprimes_bases_2_3_5", {"10000000"}, "750"},
+        {"strong_pseudoprimes_base_2", {"10000000"}, "2047 = 23 · 89"},
+        {"strong_test_odd_below_100", {"1000000"}, "46"},
+        {"strong_test_trace_1729", {"2147483647", "2147483645"}, "2147483647"},
+        {"spiral_coordinates_console", {}, "1681 = 41²"},
+    };
+    for (auto &row : rows) {
+        std::vector<std::string> args = row.args;
+        args.push_back("--explain");
+        std::string english;
+        for (const char *language : {"en", "fr"}) {
+            SCOPED_TRACE(std::string(row.program) + " in " + language);
+            std::string out = run_with(row.program, args, {std::string("LANGUAGE=") + language, "LC_ALL"}).out;
+            EXPECT_LE(out.size(), 20000u);
+            std::istringstream lines(out);
+            for (std::string line; std::getline(lines, line);) {
+                long width = std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; });
+                EXPECT_LE(width, 80) << line;
+            }
+            std::string end = out.substr(out.size() - std::min<size_t>(out.size(), 700));
+            EXPECT_TRUE(std::regex_search(end, std::regex(std::string("\\b") + row.concluded))) << end;
+            // The heading, in the language asked for.
+            std::string heading = out.substr(0, out.find('\n'));
+            if (english.empty())
+                english = heading;
+            else
+                EXPECT_NE(english, heading) << "no French";
+        }
     }
 }

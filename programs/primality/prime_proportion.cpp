@@ -4,9 +4,9 @@
 // the limit is 2^17 (12251 / 2^17 = 0.093) and the second proportion a fixed
 // value. The limit itself is scanned: 2^17 - 1 = 131071 is a Mersenne prime,
 // the last listed.
-#include "console/console.hpp"
 #include "console/parameters.hpp"
 #include "primality.hpp"
+#include "views/view.hpp"
 #include <cmath>
 
 const int bound = 131072; // 2^17: the primes listed are those up to bound, inclusive
@@ -18,6 +18,7 @@ const double theoretical_proportion = 0x1.475dap-4;
 
 int main(int argc, char **argv)
 {
+    ViewOptions options = take_view_options(argc, argv);
     Parameters p(argc, argv);
     int limit = p.integer({.name = "limit",
                            .meaning = "the primes counted are those up to limit",
@@ -25,10 +26,12 @@ int main(int argc, char **argv)
                            .low = 2,
                            .high = 10000000});
     double theoretical = p.given() ? 1 / std::log(static_cast<double>(limit)) : theoretical_proportion;
+    p.add_usage(view_usage(prime_proportion_legend));
     if (!p.ready())
         return p.report();
 
-    prime_proportion_trace(limit, theoretical);
-    wait_enter();
+    View view(options, {&primality_classic}, {&primality_explain});
+    prime_proportion(limit, theoretical, view.steps());
+    view.finish();
     return 0;
 }

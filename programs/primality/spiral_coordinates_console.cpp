@@ -6,11 +6,13 @@
 #include "arith/polynomial.hpp"
 #include "console/parameters.hpp"
 #include "primality.hpp"
+#include "views/view.hpp"
 
 const int builtin_b = 1, builtin_c = 41; // Euler's n*n + n + 41
 
 int main(int argc, char **argv)
 {
+    ViewOptions options = take_view_options(argc, argv);
     // b and c keep every value of the polynomial inside the prime table.
     Parameters p(argc, argv);
     IntegerRange b_range = polynomial_b_range(polynomial_last, 0, spiral_sieve_bound);
@@ -26,9 +28,12 @@ int main(int argc, char **argv)
                        .low = c_range.low,
                        .high = c_range.high,
                        .range = "every value for n = 0 .. 40 within 0 .. 10000"});
+    p.add_usage(view_usage(spiral_legend));
     if (!p.ready())
         return p.report();
 
-    spiral_coordinates_trace(b, c);
+    View view(options, {&primality_classic}, {&primality_explain});
+    spiral_coordinates(b, c, view.steps());
+    view.finish();
     return 0;
 }

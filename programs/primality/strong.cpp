@@ -1,23 +1,22 @@
-// The strong (Miller-Rabin) test. With n - 1 = 2^s * d, d odd, n passes to
-// base a when a^d = 1 or one of a^d, a^(2d), ..., a^(2^(s-1) d) is n - 1
+// The strong (Miller-Rabin) test. With n - 1 = 2^s * q, q odd, n passes to
+// base a when a^q = 1 or one of a^q, a^(2q), ..., a^(2^(s-1) q) is n - 1
 // (mod n). A prime always passes, since modulo a prime the only square roots
 // of 1 are 1 and -1; a square of 1 reached from another value proves n
 // composite.
 #include "arith/arith.hpp"
 #include "primality.hpp"
 #include <cstdint>
-#include <cstdio>
 
-// n - 1 = 2^s * d with d odd, s >= 1 (n odd, n >= 3): returns d, sets s.
+// n - 1 = 2^s * q with q odd, s >= 1 (n odd, n >= 3): returns q, sets s.
 static int odd_part(int n, int &s)
 {
-    int d = n - 1;
+    int q = n - 1;
     s = 0;
-    while (d % 2 == 0) {
-        d /= 2;
+    while (q % 2 == 0) {
+        q /= 2;
         s++;
     }
-    return d;
+    return q;
 }
 
 // x*x reduced modulo n; the square of a residue above 46340 needs 64 bits.
@@ -27,76 +26,122 @@ static int square_mod(int x, int n)
     return static_cast<int>(square >= n ? square % n : square);
 }
 
-// Whether odd n >= 3 passes the strong test to base 2. After each squaring
-// 1 is checked before -1: a 1 that did not come from -1 ends the test.
-static bool passes_strong_test_base_2(int n)
+StrongTest strong_test_of(int n, int a)
 {
-    int s;
-    int d = odd_part(n, s);
-    int x = mod_pow(2, d, n);
-    if (x == 1 || x == n - 1)
-        return true;
-    for (int r = 1; r < s; r++) {
-        x = square_mod(x, n);
-        if (x == 1)
-            return false;
-        if (x == n - 1)
-            return true;
+    StrongTest t{};
+    t.q = odd_part(n, t.s);
+    t.power = mod_pow(a, t.q, n);
+    t.passes = t.power == 1 || t.power == n - 1;
+    // Square up to s - 1 times; after each squaring 1 is checked before -1:
+    // a 1 that did not come from -1 ends the test.
+    while (!t.passes && t.squarings < t.s - 1) {
+        t.power = square_mod(t.power, n);
+        t.squarings++;
+        if (t.power == 1)
+            break;
+        t.passes = t.power == n - 1;
     }
-    return false;
+    return t;
 }
 
-void strong_pseudoprimes_trace(int limit)
+std::vector<long long> strong_pseudoprimes(int limit, Steps &out)
 {
-    // Compositeness is read from the sieve; nothing is printed until the
+    out.run("strong_pseudoprimes", "limit", limit, "a", 2);
+    // Compositeness is read from the sieve; nothing is reported until the
     // search is over.
     std::vector<int> prime_table = sieve_primes(limit);
-    std::vector<int> strong_list;
+    std::vector<long long> strong_list;
     for (int n = 3; n < limit; n += 2)
-        if (passes_strong_test_base_2(n) && prime_table[n] == 0)
+        if (strong_test_of(n, 2).passes && prime_table[n] == 0)
             strong_list.push_back(n);
 
-    puts(" \n Nombres non premiers, parmi les fort probablement premiers \n");
-    for (int n : strong_list)
-        printf(" %d ", n);
+    long long count = static_cast<long long>(strong_list.size());
+    out.phase("found", "count", count);
+    for (long long n : strong_list)
+        out.item("strong_base_2", n);
+    out.result("strong_pseudoprimes", "strong_base_2", strong_list, "count", count);
+    out.pause();
+    return strong_list;
 }
 
-void strong_test_odd_trace(int limit)
+StrongTest strong_test(int n, int a, Steps &out)
 {
+    out.run("strong_test", "n", n, "a", a);
+    StrongTest t{};
+    t.q = odd_part(n, t.s);
+    out.step("odd_part", "n_minus_1", n - 1, "s", t.s, "q", t.q);
+    t.power = mod_pow(a, t.q, n);
+    t.passes = t.power == 1 || t.power == n - 1;
+    if (t.passes) {
+        out.step("first_power_decides", "exponent", t.q, "power", t.power, "n", n);
+    } else {
+        out.step("first_power", "exponent", t.q, "power", t.power);
+        // Square up to s - 1 times: reaching 1 first proves n composite, the
+        // value before it being a square root of 1 other than 1 and -1, which
+        // shares a proper factor gcd(root - 1, n) with n; reaching -1 lets n
+        // pass.
+        while (t.squarings < t.s - 1) {
+            int root = t.power;
+            t.power = square_mod(t.power, n);
+            t.squarings++;
+            long long exponent = static_cast<long long>(t.q) << t.squarings;
+            out.step("squaring", "k", t.squarings, "exponent", exponent, "power", t.power);
+            if (t.power == 1) {
+                out.step("one_reached", "k", t.squarings, "n", n, "root", root, "factor", gcd(root - 1, n));
+                break;
+            }
+            if (t.power == n - 1) {
+                t.passes = true;
+                out.step("minus_one_reached", "k", t.squarings, "n", n);
+                break;
+            }
+        }
+        // Neither 1 nor -1 after every squaring: its square a^(n-1) is either
+        // not 1, so that n fails Fermat's test too, or 1 reached from a
+        // square root of 1 other than 1 and -1.
+        if (t.power != 1 && !t.passes) {
+            int fermat = square_mod(t.power, n);
+            if (fermat == 1)
+                out.step("squarings_exhausted", "n", n, "power", t.power, "fermat", fermat, "factor",
+                         gcd(t.power - 1, n));
+            else
+                out.step("squarings_exhausted", "n", n, "power", t.power, "fermat", fermat, "factor", Missing{});
+        }
+    }
+    out.result("strong_test", "n", n, "a", a, "s", t.s, "q", t.q, "verdict", t.passes ? "probable prime" : "composite");
+    out.pause();
+    return t;
+}
+
+OddVerdicts strong_test_odd(int limit, Steps &out)
+{
+    out.run("strong_test_odd", "limit", limit, "a", 2);
     // No sieve: the verdicts come from the test alone. Below 2047, the least
     // strong pseudoprime to base 2, they agree with primality.
-    for (int n = 3; n < limit; n += 2)
-        printf(passes_strong_test_base_2(n) ? " %d FPP " : " %d non premier ", n);
-}
-
-void strong_test_trace(int n, int a)
-{
-    int s;
-    int d = odd_part(n, s);
-    int aq = mod_pow(a, d, n);
-
-    if (aq == 1 || aq == n - 1) {
-        printf(" aq=%d  %d FPP ", aq, n);
-        return;
-    }
-    printf(" aq =%d\n ", aq);
-    // Square up to s - 1 times: reaching 1 first proves n composite,
-    // reaching -1 lets it pass.
-    int k;
-    for (k = 1; k < s; k++) {
-        aq = square_mod(aq, n);
-        printf(" k=%d aexpo=%d  ", k, aq);
-        if (aq == 1) {
-            printf("   k = %d aexpo = 1 %d non premier ", k, n);
-            break;
-        }
-        if (aq == n - 1) {
-            printf(" %d  aexpo = -1 %d FPP ", k, n);
-            break;
+    OddVerdicts v{};
+    std::vector<long long> passed_from_2047;
+    for (int n = 3; n < limit; n += 2) {
+        StrongTest t = strong_test_of(n, 2);
+        v.tested++;
+        if (t.passes) {
+            v.passed++;
+            out.step("probable_prime", "n", n, "s", t.s, "q", t.q, "k", t.squarings, "power", t.power);
+            if (n >= 2047)
+                passed_from_2047.push_back(n);
+        } else {
+            out.step("composite", "n", n, "s", t.s, "q", t.q, "k", t.squarings, "power", t.power);
         }
     }
-    // Neither 1 nor -1 after every squaring: a^(n-1) is not 1, so not even
-    // the Fermat test holds.
-    if (k == s)
-        printf("    k=i  %d non premier ", n);
+    // Which of those that passed are composite, for the conclusion: the
+    // sieve is needed only from 2047 on.
+    if (!passed_from_2047.empty()) {
+        std::vector<int> prime_table = sieve_primes(limit);
+        for (long long n : passed_from_2047)
+            if (prime_table[n] == 0)
+                v.pseudoprimes.push_back(n);
+    }
+    out.result("strong_test_odd", "tested", v.tested, "count", v.passed, "composites", v.tested - v.passed,
+               "strong_base_2", v.pseudoprimes);
+    out.pause();
+    return v;
 }

@@ -4,20 +4,21 @@
 // 1065 is a square root of 1 other than 1 and -1, which no prime modulus
 // has: 1729 is composite, though it passes the Fermat test to every base
 // prime to it.
-#include "console/console.hpp"
 #include "console/parameters.hpp"
 #include "primality.hpp"
+#include "views/view.hpp"
 #include <cstdint>
 
-const int number = 1729; // the number under test
+const int builtin_n = 1729; // the number under test
 const int base = 2;      // the base of the test
 
 int main(int argc, char **argv)
 {
+    ViewOptions options = take_view_options(argc, argv);
     Parameters p(argc, argv);
     int n = p.integer({.name = "n",
                        .meaning = "the odd number under test",
-                       .builtin = number,
+                       .builtin = builtin_n,
                        .low = 5,
                        .high = INT32_MAX,
                        .range = "n odd, 5 <= n <= 2147483647",
@@ -28,10 +29,12 @@ int main(int argc, char **argv)
                        .low = 2,
                        .high = n - 2,
                        .range = "2 <= a <= n - 2"});
+    p.add_usage(view_usage(strong_test_legend));
     if (!p.ready())
         return p.report();
 
-    strong_test_trace(n, a);
-    wait_enter();
+    View view(options, {&primality_classic}, {&primality_explain});
+    strong_test(n, a, view.steps());
+    view.finish();
     return 0;
 }
