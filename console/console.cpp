@@ -14,6 +14,9 @@
 
 void wait_enter()
 {
+    // What was written so far must be out before the wait, also into a file
+    // or a pipe: a program stopped at a pause keeps its trace.
+    flush_trace();
     (void)getchar();
 }
 

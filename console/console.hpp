@@ -2,8 +2,9 @@
 // text, and the check at exit that the trace was written in full.
 #pragma once
 
-// Reads one character from standard input and ignores it: the pause that
-// keeps a console trace readable. Returns at once at end of input.
+// Flushes standard output, then reads one character from standard input and
+// ignores it: the pause that keeps a console trace readable. Returns at once
+// at end of input.
 void wait_enter();
 
 // One key press, without echo and without Enter, when standard input is a

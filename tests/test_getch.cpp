@@ -6,6 +6,7 @@
 // before the decimals under a French locale. The guards of every program:
 // standard descriptors started closed, and output that cannot be written.
 #include "harness.hpp"
+#include "references.hpp"
 #include <climits>
 #include <csignal>
 #include <cstring>
@@ -209,6 +210,31 @@ std::string descriptor_target(pid_t pid, int fd)
 // /dev/null before anything else could take their numbers; its trace then
 // cannot be written, and it says so in its status. Started with standard
 // input closed, its pause returns at once.
+// A program stopped at its pause (Ctrl-C, kill) with its output in a pipe
+// keeps what it printed before the pause: the trace is out before the wait,
+// which holds the program until the text has arrived. Both waits: Enter
+// (strong_test_trace_1729) and one key (difference_of_squares_walk).
+TEST(Pauses, TheTraceIsOutBeforeTheProgramWaits)
+{
+    struct Case {
+        const char *name;
+        std::string before_pause;
+    } cases[] = {
+        {"strong_test_trace_1729", builtin_strong_test_1729_transcript},
+        {"difference_of_squares_walk", fermat_walk_transcript(4842037507)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        RunOptions options;
+        options.keep_input_open = true;
+        Process program(std::string(SUITE_BIN_DIR "/") + c.name, options);
+        EXPECT_TRUE(program.wait_for(c.before_pause, 10)) << "the trace stayed in the program:\n" << program.out;
+        program.signal(SIGTERM);
+        EXPECT_EQ(128 + SIGTERM, program.wait_end());
+        EXPECT_EQ(c.before_pause, program.out);
+    }
+}
+
 TEST(StandardDescriptors, ClosedOnesAreOpenedOnDevNull)
 {
     RunOptions options;
