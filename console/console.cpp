@@ -147,6 +147,19 @@ static bool output_is_utf8_terminal()
     return answer == 1;
 }
 
+// Writes trace text; returns `length`, or -1 when the write fails. A text
+// longer than the stream's buffer goes out at once, and a failure leaves
+// nothing for a later flush to fail on: its reason is kept here instead.
+static int trace_write(const std::string &text, int length)
+{
+    errno = 0;
+    if (fwrite(text.data(), 1, text.size(), stdout) == text.size())
+        return length;
+    if (first_flush_error == 0)
+        first_flush_error = errno;
+    return -1;
+}
+
 int trace_printf(const char *format, ...)
 {
     va_list args;
@@ -165,7 +178,7 @@ int trace_printf(const char *format, ...)
     text.resize(length);
 
     if (!output_is_utf8_terminal())
-        return fwrite(text.data(), 1, text.size(), stdout) == text.size() ? length : -1;
+        return trace_write(text, length);
     // Latin-1 is the first 256 code points: two bytes each above 0x7F.
     std::string utf8;
     for (unsigned char c : text) {
@@ -176,5 +189,5 @@ int trace_printf(const char *format, ...)
             utf8 += static_cast<char>(0x80 | (c & 0x3F));
         }
     }
-    return fwrite(utf8.data(), 1, utf8.size(), stdout) == utf8.size() ? length : -1;
+    return trace_write(utf8, length);
 }
