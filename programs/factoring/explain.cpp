@@ -105,8 +105,10 @@ static struct {
     std::vector<const char *> labels;
     bool header_written = false;
     long long gcd_one = 0, gcd_n = 0; // random bases that told nothing
-    bool met_n = false;                // the last gcd was n itself
-    long long last = 0, before_last = 0; // numbers of the last step, for the conclusion
+    bool met_n = false;               // the last gcd was n itself
+    // The last step, for the conclusion: its index (or its prime power q),
+    // and one number of it (the base drawn, the tortoise, the saved index).
+    long long last = 0, kept = 0;
 } page;
 
 // A new table: its column labels (marked N_, translated here) and the
@@ -147,7 +149,8 @@ static void row(Explainer &x, std::initializer_list<std::string> cells)
             header.push_back(_(label));
         std::string line;
         for (size_t c = 0; c < header.size(); c++)
-            line += std::string(static_cast<size_t>(page.widths[c] - text_width(header[c]) + (c > 0 ? 2 : 0)), ' ') +
+            line += std::string(static_cast<size_t>(page.widths[c] - text_width(header[c]) + (c > 0 ? 2 : 0)),
+                                ' ') +
                     header[c];
         x.line(line);
         page.header_written = true;
@@ -200,7 +203,8 @@ static void orders_of_two(long long n, Explainer &x, long long (*least)(long lon
         long long d = order_mod(2, p);
         std::string first = format(exponent, least(d));
         if (is_prime_64(d))
-            x.wrapped(format(_("%1$lld: 2 has order %2$lld, first dividing %3$s"), p, d, first.c_str()), "    ", "  ");
+            x.wrapped(format(_("%1$lld: 2 has order %2$lld, first dividing %3$s"), p, d, first.c_str()),
+                      "    ", "  ");
         else
             x.wrapped(format(_("%1$lld: 2 has order %2$lld = %3$s, first dividing %4$s"), p, d,
                              factorisation(d).c_str(), first.c_str()),
@@ -212,8 +216,8 @@ static void orders_of_two(long long n, Explainer &x, long long (*least)(long lon
 // exponent `tried`; then, n not being prime, why (the order of 2 modulo
 // each odd prime of n, with the least exponent of the method that `least`
 // finds and `exponent` writes) and what to try.
-static void pminus1_unsplit(const Event &e, Explainer &x, const std::string &tried, long long (*least)(long long),
-                            const char *exponent, const char *advice)
+static void pminus1_unsplit(const Event &e, Explainer &x, const std::string &tried,
+                            long long (*least)(long long), const char *exponent, const char *advice)
 {
     long long n = e["n"], odd = n;
     while (odd % 2 == 0)
@@ -226,8 +230,8 @@ static void pminus1_unsplit(const Event &e, Explainer &x, const std::string &tri
                               "the gcd does not split n."),
                             tried.c_str()));
     else
-        x.conclusion(format(_("No factor found with the exponents up to %s: gcd(a − 1, n) stayed 1."),
-                            tried.c_str()));
+        x.conclusion(
+            format(_("No factor found with the exponents up to %s: gcd(a − 1, n) stayed 1."), tried.c_str()));
     if (prime) {
         prime_conclusion(e, x);
         return;
@@ -237,12 +241,14 @@ static void pminus1_unsplit(const Event &e, Explainer &x, const std::string &tri
                               "factor, since 2^E − 1 is odd."),
                             n, n / 2));
     if (odd > 1) {
-        x.conclusion(_("An odd prime p of n shows once E is a multiple of the order of 2 modulo p, a divisor of "
-                       "p − 1:"));
+        x.conclusion(
+            _("An odd prime p of n shows once E is a multiple of the order of 2 modulo p, a divisor of "
+              "p − 1:"));
         orders_of_two(n, x, least, exponent);
-        x.conclusion(page.met_n ? _("Try another method: Pollard's rho (rho_floyd) finds a small prime factor "
-                                    "whatever p − 1 is.")
-                                : advice);
+        x.conclusion(page.met_n
+                         ? _("Try another method: Pollard's rho (rho_floyd) finds a small prime factor "
+                             "whatever p − 1 is.")
+                         : advice);
     }
 }
 
@@ -252,13 +258,14 @@ static const char factorial_exponent[] = "%lld!";
 
 // The conclusion of a p - 1 run that found a factor at the exponent
 // written `tried`: the split, then why each prime of the factor showed.
-static void pminus1_found(const Event &e, Explainer &x, const std::string &tried, long long (*least)(long long),
-                          const char *exponent)
+static void pminus1_found(const Event &e, Explainer &x, const std::string &tried,
+                          long long (*least)(long long), const char *exponent)
 {
     x.conclusion(format(_("With E = %1$s, gcd(a − 1, n) = %2$lld."), tried.c_str(), e["factor"]));
     split_conclusion(e, x);
-    x.conclusion(_("Each prime p of that factor showed at the first exponent that is a multiple of the order of 2 "
-                   "modulo p, a divisor of p − 1:"));
+    x.conclusion(
+        _("Each prime p of that factor showed at the first exponent that is a multiple of the order of 2 "
+          "modulo p, a divisor of p − 1:"));
     orders_of_two(e["factor"], x, least, exponent);
 }
 
@@ -277,13 +284,14 @@ const Legend pminus1_prime_powers_legend = {
 static void prime_powers_run(const Event &e, Explainer &x)
 {
     page = {};
-    x.heading(format(_("Pollard's p − 1 method on n = %1$lld, base 2, with the prime powers up to %2$lld"), e["n"],
-                     e["bound"]));
-    x.paragraph(_("If p is a prime factor of n and the exponent E is a multiple of p − 1, Fermat's little "
-                  "theorem gives 2^E ≡ 1 (mod p), so p divides gcd(2^E − 1, n). The exponent is built one prime "
-                  "power at a time: for each prime power q = p^j up to the bound, in increasing order, the power "
-                  "is raised to the prime p, so that once q is applied the exponent is lcm(1..q), the least "
-                  "common multiple of 1 to q (French \"ppmc\")."));
+    x.heading(format(_("Pollard's p − 1 method on n = %1$lld, base 2, with the prime powers up to %2$lld"),
+                     e["n"], e["bound"]));
+    x.paragraph(
+        _("If p is a prime factor of n and the exponent E is a multiple of p − 1, Fermat's little "
+          "theorem gives 2^E ≡ 1 (mod p), so p divides gcd(2^E − 1, n). The exponent is built one prime "
+          "power at a time: for each prime power q = p^j up to the bound, in increasing order, the power "
+          "is raised to the prime p, so that once q is applied the exponent is lcm(1..q), the least "
+          "common multiple of 1 to q (French \"ppmc\")."));
     x.legend(pminus1_prime_powers_legend);
     x.paragraph(format(_("The prime powers up to %lld, each with its prime (a power q = p^j written q=p^j):"),
                        e["bound"]));
@@ -300,12 +308,14 @@ static void prime_power_item(const Event &e, Explainer &x)
 
 static void prime_powers_table(const Event &e, Explainer &x)
 {
-    x.paragraph(format(_("The powers of 2 modulo %lld; at step k the power a is raised to the prime p of the next "
-                         "prime power q, and the exponent becomes E = lcm(1..q):"),
-                       e["n"]));
+    x.paragraph(
+        format(_("The powers of 2 modulo %lld; at step k the power a is raised to the prime p of the next "
+                 "prime power q, and the exponent becomes E = lcm(1..q):"),
+               e["n"]));
     long long n = e["n"], bound = x.run["bound"];
-    start_table({N_("k"), N_("p"), N_("E"), N_("a = 2^E mod n"), N_("gcd(a − 1, n)")},
-                {digits(bound), digits(bound), text_width(format(lcm_exponent, bound)), digits(n), digits(n)});
+    start_table(
+        {N_("k"), N_("p"), N_("E"), N_("a = 2^E mod n"), N_("gcd(a − 1, n)")},
+        {digits(bound), digits(bound), text_width(format(lcm_exponent, bound)), digits(n), digits(n)});
 }
 
 static void first_power(const Event &e, Explainer &x)
@@ -328,18 +338,20 @@ static void prime_powers_result(const Event &e, Explainer &x)
     if (e.find("cofactor") != nullptr)
         pminus1_found(e, x, format(lcm_exponent, page.last), least_lcm_bound, lcm_exponent);
     else
-        pminus1_unsplit(e, x, format(lcm_exponent, page.met_n ? page.last : x.run["bound"]), least_lcm_bound,
-                        lcm_exponent,
-                        _("Try a larger bound, or another method: Pollard's rho (rho_floyd) finds a small prime "
-                          "factor whatever p − 1 is."));
+        pminus1_unsplit(
+            e, x, format(lcm_exponent, page.met_n ? page.last : x.run["bound"]), least_lcm_bound,
+            lcm_exponent,
+            _("Try a larger bound, or another method: Pollard's rho (rho_floyd) finds a small prime "
+              "factor whatever p − 1 is."));
 }
 
 // ---- pminus1_factorial ---------------------------------------------------------
 
 const Legend pminus1_factorial_legend = {
     {"m=", N_("the number n to factor")},
-    {"2 puissance E = a", N_("2 to the power E (French \"puissance\") is a modulo n, with E = i! at line i; a "
-                             "multiple of n is shown as n")},
+    {"2 puissance E = a",
+     N_("2 to the power E (French \"puissance\") is a modulo n, with E = i! at line i; a "
+        "multiple of n is shown as n")},
     {"pgcd(a-1 n)", N_("gcd(a − 1, n) (French \"plus grand commun diviseur\"); above 1 it is a factor of n")},
     {N_("blanks"), N_("a number printed as blanks is 0")},
 };
@@ -349,10 +361,11 @@ static void factorial_run(const Event &e, Explainer &x)
     page = {};
     x.heading(format(_("Pollard's p − 1 method on n = %1$lld, base 2, with the exponents 1!, 2!, …, %2$lld!"),
                      e["n"], e["last_step"]));
-    x.paragraph(_("If p is a prime factor of n and the exponent E is a multiple of p − 1, Fermat's little "
-                  "theorem gives 2^E ≡ 1 (mod p), so p divides gcd(2^E − 1, n). The exponents i! = 1 · 2 · … · i "
-                  "grow by a factor i at each step: 2^i! is the previous power raised to i. A prime p of n shows "
-                  "at the first i for which i! is a multiple of the order of 2 modulo p, a divisor of p − 1."));
+    x.paragraph(
+        _("If p is a prime factor of n and the exponent E is a multiple of p − 1, Fermat's little "
+          "theorem gives 2^E ≡ 1 (mod p), so p divides gcd(2^E − 1, n). The exponents i! = 1 · 2 · … · i "
+          "grow by a factor i at each step: 2^i! is the previous power raised to i. A prime p of n shows "
+          "at the first i for which i! is a multiple of the order of 2 modulo p, a divisor of p − 1."));
     x.legend(pminus1_factorial_legend);
     long long last = e["last_step"], factorial = 1;
     for (long long i = 2; i <= last && factorial < INT64_MAX / i; i++)
@@ -373,9 +386,10 @@ static void factorial_result(const Event &e, Explainer &x)
     if (e.find("cofactor") != nullptr)
         pminus1_found(e, x, format(factorial_exponent, page.last), least_factorial, factorial_exponent);
     else
-        pminus1_unsplit(e, x, format(factorial_exponent, page.last), least_factorial, factorial_exponent,
-                        _("Try larger exponents (pminus1_prime_powers takes a bound of your choice), or another "
-                          "method: Pollard's rho (rho_floyd) finds a small prime factor whatever p − 1 is."));
+        pminus1_unsplit(
+            e, x, format(factorial_exponent, page.last), least_factorial, factorial_exponent,
+            _("Try larger exponents (pminus1_prime_powers takes a bound of your choice), or another "
+              "method: Pollard's rho (rho_floyd) finds a small prime factor whatever p − 1 is."));
 }
 
 // ---- pminus1_random_base -------------------------------------------------------
@@ -410,13 +424,15 @@ static void random_base_run(const Event &e, Explainer &x)
     }
     std::string whole = fits ? format("lcm(1..%lld) = %llu", bound, static_cast<unsigned long long>(lcm))
                              : format("lcm(1..%lld)", bound);
-    x.paragraph(format(_("P is the product of the prime-power bases up to %1$lld, that is %2$s, kept to its low "
-                         "32 bits: P = %3$lld = %4$s."),
-                       bound, whole.c_str(), P, P > 1 ? factorisation(P).c_str() : number(P).c_str()));
-    x.paragraph(format(_("For a prime p of n with p − 1 dividing P, Fermat's little theorem gives b^P ≡ 1 (mod p) "
-                         "for every base b that p does not divide, so p divides gcd(b^P − 1, n). A gcd of 1 or of "
-                         "n itself tells nothing, and another base is drawn, at most %lld times."),
-                       e["max_draws"]));
+    x.paragraph(
+        format(_("P is the product of the prime-power bases up to %1$lld, that is %2$s, kept to its low "
+                 "32 bits: P = %3$lld = %4$s."),
+               bound, whole.c_str(), P, P > 1 ? factorisation(P).c_str() : number(P).c_str()));
+    x.paragraph(
+        format(_("For a prime p of n with p − 1 dividing P, Fermat's little theorem gives b^P ≡ 1 (mod p) "
+                 "for every base b that p does not divide, so p divides gcd(b^P − 1, n). A gcd of 1 or of "
+                 "n itself tells nothing, and another base is drawn, at most %lld times."),
+               e["max_draws"]));
     x.legend(pminus1_random_base_legend);
     start_table({N_("attempt"), N_("base b"), N_("b^P mod n"), N_("gcd(b^P − 1, n)")},
                 {digits(e["max_draws"]), digits(n), digits(n), digits(n)});
@@ -428,7 +444,7 @@ static void random_base_draw(const Event &e, Explainer &x)
     page.gcd_one += g == 1;
     page.gcd_n += g == n;
     page.last++; // the attempt
-    page.before_last = e["base"];
+    page.kept = e["base"];
     row(x, {number(page.last), number(e["base"]), number(e["power_minus_one"] + 1), number(g)});
 }
 
@@ -436,27 +452,29 @@ static void random_base_result(const Event &e, Explainer &x)
 {
     long long n = e["n"];
     if (e.find("cofactor") != nullptr) {
-        long long f = e["factor"], b = page.before_last;
-        x.conclusion(format(_("Attempt %1$lld drew the base %2$lld: gcd(%2$lld^P − 1, n) = %3$lld."), page.last, b,
-                            f));
+        long long f = e["factor"], b = page.kept;
+        x.conclusion(format(_("Attempt %1$lld drew the base %2$lld: gcd(%2$lld^P − 1, n) = %3$lld."),
+                            page.last, b, f));
         split_conclusion(e, x);
         // A prime of n divides the gcd exactly when b^P = 1 modulo it.
         std::string on, off;
         for (const auto &[p, k] : prime_factors(n))
             (f % p == 0 ? on : off) += (f % p == 0 ? on : off).empty() ? number(p) : ", " + number(p);
         x.conclusion(off.empty() ? format(_("%1$lld^P ≡ 1 modulo each prime of n: %2$s."), b, on.c_str())
-                                 : format(_("%1$lld^P ≡ 1 modulo the primes %2$s of n, but not modulo %3$s."), b,
-                                          on.c_str(), off.c_str()));
+                                 : format(_("%1$lld^P ≡ 1 modulo the primes %2$s of n, but not modulo %3$s."),
+                                          b, on.c_str(), off.c_str()));
         return;
     }
-    x.conclusion(format(_("No proper factor in %1$lld attempts: %2$lld bases gave the gcd 1 and %3$lld gave n "
-                          "itself."),
-                        page.last, page.gcd_one, page.gcd_n));
+    x.conclusion(
+        format(_("No proper factor in %1$lld attempts: %2$lld bases gave the gcd 1 and %3$lld gave n "
+                 "itself."),
+               page.last, page.gcd_one, page.gcd_n));
     if (prime_reason(e))
         x.conclusion(format(_("%lld is prime, so no split exists: gcd(b^P − 1, n) can only be 1 or n."), n));
     else
-        x.conclusion(_("For each base drawn, b^P ≡ 1 held modulo every prime of n or modulo none. Try another "
-                       "seed, or another method: Pollard's rho (rho_floyd)."));
+        x.conclusion(
+            _("For each base drawn, b^P ≡ 1 held modulo every prime of n or modulo none. Try another "
+              "seed, or another method: Pollard's rho (rho_floyd)."));
 }
 
 // ---- rho_floyd -----------------------------------------------------------------
@@ -499,11 +517,12 @@ static void rho_floyd_run(const Event &e, Explainer &x)
     x.heading(format(_("Pollard's rho method on n = %1$lld with x → x² + 1 (mod %1$lld), from x0 = %2$lld; "
                        "Floyd's tortoise and hare"),
                      n, e["x0"]));
-    x.paragraph(_("Modulo a prime p dividing n, the walk takes at most p values, so it soon runs into a cycle. The "
-                  "tortoise x(i) takes one step at a time and the hare x(2i) two; once i is a multiple of the "
-                  "period modulo p, from the entry of the cycle on, x(i) ≡ x(2i) (mod p), so p divides "
-                  "x(2i) − x(i) and its gcd with n. A gcd strictly between 1 and n is a factor; a gcd of n "
-                  "means that the walks met modulo n itself."));
+    x.paragraph(
+        _("Modulo a prime p dividing n, the walk takes at most p values, so it soon runs into a cycle. The "
+          "tortoise x(i) takes one step at a time and the hare x(2i) two; once i is a multiple of the "
+          "period modulo p, from the entry of the cycle on, x(i) ≡ x(2i) (mod p), so p divides "
+          "x(2i) − x(i) and its gcd with n. A gcd strictly between 1 and n is a factor; a gcd of n "
+          "means that the walks met modulo n itself."));
     x.legend(rho_floyd_legend);
     start_table({N_("i"), N_("x(i)"), N_("x(2i)"), N_("x(2i) − x(i)"), N_("gcd")},
                 {digits(e["max_steps"]), digits(n), digits(n), digits(-n), digits(n)});
@@ -512,8 +531,9 @@ static void rho_floyd_run(const Event &e, Explainer &x)
 static void rho_floyd_step(const Event &e, Explainer &x)
 {
     page.last = e["i"];
-    page.before_last = e["tortoise"];
-    row(x, {number(e["i"]), number(e["tortoise"]), number(e["hare"]), number(e["difference"]), number(e["gcd"])});
+    page.kept = e["tortoise"];
+    row(x, {number(e["i"]), number(e["tortoise"]), number(e["hare"]), number(e["difference"]),
+            number(e["gcd"])});
 }
 
 static void rho_floyd_met(const Event &, Explainer &x)
@@ -529,20 +549,22 @@ static void rho_floyd_result(const Event &e, Explainer &x)
         x.conclusion(format(_("At i = %1$lld, gcd(x(%2$lld) − x(%1$lld), n) = %3$lld."), i, 2 * i, f));
         split_conclusion(e, x);
         auto [period, entry] = rho_cycle(x.run["x0"], f);
-        x.conclusion(format(_("Modulo %1$lld the walk enters its cycle at x(%2$lld) and has period %3$lld: the "
-                              "tortoise and the hare first agree modulo %1$lld at i = %4$lld, the first multiple "
-                              "of the period from the entry on."),
-                            f, entry, period, i));
+        x.conclusion(
+            format(_("Modulo %1$lld the walk enters its cycle at x(%2$lld) and has period %3$lld: the "
+                     "tortoise and the hare first agree modulo %1$lld at i = %4$lld, the first multiple "
+                     "of the period from the entry on."),
+                   f, entry, period, i));
         return;
     }
     if (x.memory.count("walks_met") != 0)
         x.conclusion(format(_("At i = %1$lld, x(%1$lld) = x(%2$lld) = %3$lld: the tortoise and the hare met "
                               "modulo n itself, so the gcd is n (\"Rate\")."),
-                            i, 2 * i, page.before_last));
+                            i, 2 * i, page.kept));
     else
         x.conclusion(format(_("No factor within %lld steps: the gcd stayed 1."), i));
     if (prime_reason(e))
-        x.conclusion(format(_("%lld is prime, so no split exists: the walks can only meet modulo n itself."), n));
+        x.conclusion(
+            format(_("%lld is prime, so no split exists: the walks can only meet modulo n itself."), n));
     else
         x.conclusion(_("This start fails; try another start x0."));
 }
@@ -565,20 +587,22 @@ static void rho_16019_run(const Event &e, Explainer &x)
     x.heading(format(_("Pollard's rho method on n = %1$lld with x → x² + 1 (mod %1$lld), from x(1) = 1; each "
                        "x(i) compared with x(j), saved at the last power of two j below i"),
                      n));
-    x.paragraph(format(_("The walk keeps x(j) for j = 1, 2, 4, 8, … and compares each later x(i) with the last one "
-                         "kept, through gcd(|x(i) − x(j)|, n). Modulo a prime p of n the walk falls into a cycle; "
-                         "once j has passed its entry and i − j is its period, x(i) ≡ x(j) (mod p), and p divides "
-                         "the gcd. The search stops at i = %lld."),
-                       e["max_index"] + 1));
+    x.paragraph(
+        format(_("The walk keeps x(j) for j = 1, 2, 4, 8, … and compares each later x(i) with the last one "
+                 "kept, through gcd(|x(i) − x(j)|, n). Modulo a prime p of n the walk falls into a cycle; "
+                 "once j has passed its entry and i − j is its period, x(i) ≡ x(j) (mod p), and p divides "
+                 "the gcd. The search stops at i = %lld."),
+               e["max_index"] + 1));
     x.legend(rho_factor_16019_legend);
-    start_table({N_("i"), N_("x(i)"), N_("j"), N_("x(j)"), N_("|x(i) − x(j)|"), N_("gcd")},
-                {digits(e["max_index"] + 1), digits(n), digits(e["max_index"]), digits(n), digits(n), digits(n)});
+    start_table(
+        {N_("i"), N_("x(i)"), N_("j"), N_("x(j)"), N_("|x(i) − x(j)|"), N_("gcd")},
+        {digits(e["max_index"] + 1), digits(n), digits(e["max_index"]), digits(n), digits(n), digits(n)});
 }
 
 static void saved_power_step(const Event &e, Explainer &x)
 {
     page.last = e["i"];
-    page.before_last = e["saved_index"];
+    page.kept = e["saved_index"];
     row(x, {number(e["i"]), number(e["value"]), number(e["saved_index"]), number(e["saved"]),
             number(e["difference"]), number(e["gcd"])});
 }
@@ -591,15 +615,17 @@ static void saved_power_factor(const Event &e, Explainer &x)
 static void orbit_run(const Event &e, Explainer &x)
 {
     x.memory["found_i"] = page.last;
-    x.memory["found_j"] = page.before_last;
+    x.memory["found_j"] = page.kept;
     x.end_block();
     x.write_line("");
     x.heading(format(_("The same walk modulo p = %lld: its period T and its entry index"), e["p"]));
-    x.paragraph(_("Modulo p the walk takes at most p values, so it falls into a cycle. The values saved at the "
-                  "powers of two are compared as before; the first match x(i) = x(j) gives the period T = i − j, "
-                  "and the entry index is then the first e with x(e) = x(e + T)."));
+    x.paragraph(
+        _("Modulo p the walk takes at most p values, so it falls into a cycle. The values saved at the "
+          "powers of two are compared as before; the first match x(i) = x(j) gives the period T = i − j, "
+          "and the entry index is then the first e with x(e) = x(e + T)."));
     long long p = e["p"];
-    start_table({N_("i"), N_("x(i) mod p"), N_("j"), N_("x(j) mod p")}, {digits(4 * p), digits(p), digits(4 * p), digits(p)});
+    start_table({N_("i"), N_("x(i) mod p"), N_("j"), N_("x(j) mod p")},
+                {digits(4 * p), digits(p), digits(4 * p), digits(p)});
 }
 
 static void orbit_step(const Event &e, Explainer &x)
@@ -625,10 +651,11 @@ static void rho_16019_result(const Event &e, Explainer &x)
         split_conclusion(e, x);
         // p divides n and x(i) - x(j): the walk modulo p repeats from x(j) on.
         if (studied && f % p == 0) {
-            x.conclusion(format(_("Modulo %1$lld the walk has period %2$lld and enters its cycle at x(%3$lld): "
-                                  "x(%4$lld) ≡ x(%5$lld) (mod %1$lld) because %4$lld − %5$lld = %6$lld is a "
-                                  "multiple of the period and %5$lld ≥ %3$lld."),
-                                p, period, entry, i, j, i - j));
+            x.conclusion(
+                format(_("Modulo %1$lld the walk has period %2$lld and enters its cycle at x(%3$lld): "
+                         "x(%4$lld) ≡ x(%5$lld) (mod %1$lld) because %4$lld − %5$lld = %6$lld is a "
+                         "multiple of the period and %5$lld ≥ %3$lld."),
+                       p, period, entry, i, j, i - j));
             explained = true;
         }
     } else {
@@ -639,15 +666,17 @@ static void rho_16019_result(const Event &e, Explainer &x)
             x.conclusion(_("Try another start: rho_floyd takes one of your choice."));
     }
     if (studied && !explained)
-        x.conclusion(format(_("Modulo %1$lld the walk from x(1) = 1 has period %2$lld and enters its cycle at "
-                              "x(%3$lld)."),
-                            p, period, entry));
+        x.conclusion(
+            format(_("Modulo %1$lld the walk from x(1) = 1 has period %2$lld and enters its cycle at "
+                     "x(%3$lld)."),
+                   p, period, entry));
 }
 
 // ---- difference_of_squares_walk ------------------------------------------------
 
 const Legend difference_of_squares_walk_legend = {
-    {"(x y)", N_("a position of the walk: y grows by 1 while x² − y² is above N, x grows by 1 while it is below")},
+    {"(x y)",
+     N_("a position of the walk: y grows by 1 while x² − y² is above N, x grows by 1 while it is below")},
     {"***(a b)", N_("the factors a = x + y and b = x − y, where x² − y² = N, so that N = a · b")},
     {"aucun facteur en", N_("\"no factor in\": the walk stopped after that many steps")},
 };
@@ -657,12 +686,13 @@ static void fermat_run(const Event &e, Explainer &x)
     page = {};
     long long N = e["n"];
     x.heading(format(_("Fermat's method on N = %lld: x² − y² = N gives N = (x + y)(x − y)"), N));
-    x.paragraph(format(_("The walk starts at x = ⌈√N⌉ = %lld and y = 0, and keeps the remainder r = x² − y² − N: "
-                         "while r > 0, y grows by 1 (r falls by 2y + 1); while r < 0, x grows by 1 (r grows by "
-                         "2x + 1); at r = 0 it stops. It meets first the split N = a · b, a ≥ b, with b closest to "
-                         "√N, at x = (a + b)/2 and y = (a − b)/2; for a prime N that is N · 1, after about N/2 "
-                         "steps. It gives up after %lld steps."),
-                       e["x0"], e["max_steps"]));
+    x.paragraph(
+        format(_("The walk starts at x = ⌈√N⌉ = %lld and y = 0, and keeps the remainder r = x² − y² − N: "
+                 "while r > 0, y grows by 1 (r falls by 2y + 1); while r < 0, x grows by 1 (r grows by "
+                 "2x + 1); at r = 0 it stops. It meets first the split N = a · b, a ≥ b, with b closest to "
+                 "√N, at x = (a + b)/2 and y = (a − b)/2; for a prime N that is N · 1, after about N/2 "
+                 "steps. It gives up after %lld steps."),
+               e["x0"], e["max_steps"]));
     x.legend(difference_of_squares_walk_legend);
     long long steps = e["max_steps"], last_x = e["x0"] + steps;
     start_table({N_("step"), N_("x"), N_("y"), N_("r = x² − y² − N")},
@@ -679,26 +709,29 @@ static void fermat_result(const Event &e, Explainer &x)
     long long N = e["n"];
     if (e.find("cofactor") != nullptr) {
         long long a = e["factor"], b = e["cofactor"], px = (a + b) / 2, py = (a - b) / 2;
-        x.conclusion(format(_("At x = %1$lld, y = %2$lld: x² − y² = N, so N = (%1$lld + %2$lld)(%1$lld − %2$lld)."),
-                            px, py));
+        x.conclusion(format(
+            _("At x = %1$lld, y = %2$lld: x² − y² = N, so N = (%1$lld + %2$lld)(%1$lld − %2$lld)."), px, py));
         split_conclusion(e, x);
         return;
     }
     if (prime_reason(e)) {
         if (x.memory.count("walk_exhausted") == 0)
-            x.conclusion(format(_("At x = %1$lld, y = %2$lld the walk reached x − y = 1: N = %3$lld × 1, the trivial "
-                                  "split, and no other came before it."),
-                                (N + 1) / 2, (N - 1) / 2, N));
+            x.conclusion(
+                format(_("At x = %1$lld, y = %2$lld the walk reached x − y = 1: N = %3$lld × 1, the trivial "
+                         "split, and no other came before it."),
+                       (N + 1) / 2, (N - 1) / 2, N));
         else
-            x.conclusion(format(_("No pair within %lld steps; the walk would end at x − y = 1, after about N/2 "
-                                  "steps."),
-                                x.run["max_steps"]));
+            x.conclusion(
+                format(_("No pair within %lld steps; the walk would end at x − y = 1, after about N/2 "
+                         "steps."),
+                       x.run["max_steps"]));
         x.conclusion(format(_("%lld is prime, so no split exists."), N));
         return;
     }
-    x.conclusion(format(_("No pair within %lld steps: the factors of N lie far from √N, where Fermat's walk is "
-                          "slow. Try a method that finds small factors first, such as Pollard's rho."),
-                        x.run["max_steps"]));
+    x.conclusion(
+        format(_("No pair within %lld steps: the factors of N lie far from √N, where Fermat's walk is "
+                 "slow. Try a method that finds small factors first, such as Pollard's rho."),
+               x.run["max_steps"]));
 }
 
 static void fermat_exhausted(const Event &, Explainer &x)

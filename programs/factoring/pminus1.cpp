@@ -64,8 +64,8 @@ int pminus1_factorial(int n, int last_step, Steps &out)
             }
         }
         g = gcd(static_cast<int>(a - 1), n);
-        out.step("factorial_step", "base", 2, "exponent", f, "power", a, "power_minus_one", a - 1, "n", n, "gcd",
-                 g, "i", i);
+        out.step("factorial_step", "base", 2, "exponent", f, "power", a, "power_minus_one", a - 1, "n", n,
+                 "gcd", g, "i", i);
     }
     report_split(out, "pminus1_factorial", n, g, g == n ? "gcd is n" : "no factor within the bound");
     out.pause();
@@ -99,8 +99,8 @@ int pminus1_random_base(int n, uint32_t seed, int bound, int max_draws, Steps &o
 {
     seed_random(seed);
     int P = ppmc_exponent(bound);
-    out.run("pminus1_random_base", "n", n, "seed", static_cast<long long>(seed), "bound", bound, "exponent", P,
-            "max_draws", max_draws);
+    out.run("pminus1_random_base", "n", n, "seed", static_cast<long long>(seed), "bound", bound, "exponent",
+            P, "max_draws", max_draws);
     // A gcd of 1 or of n itself tells nothing, and another base is drawn.
     int g = 0;
     for (int draw = 1; draw <= max_draws; draw++) {

@@ -114,11 +114,11 @@ int rho_factor_16019(int n, int modulus, int max_index, Steps &out)
     int p = modulus != 0 ? modulus : divisor;
     if (p != 0) {
         RhoPeriod c = orbit_period(p, out);
-        report_split(out, "rho_factor_16019", n, divisor, "steps exhausted", "p", p, "period", c.period, "entry",
-                     c.entry);
+        report_split(out, "rho_factor_16019", n, divisor, "steps exhausted", "p", p, "period", c.period,
+                     "entry", c.entry);
     } else {
-        report_split(out, "rho_factor_16019", n, divisor, "steps exhausted", "p", Missing{}, "period", Missing{},
-                     "entry", Missing{});
+        report_split(out, "rho_factor_16019", n, divisor, "steps exhausted", "p", Missing{}, "period",
+                     Missing{}, "entry", Missing{});
     }
     out.pause();
     return divisor;
