@@ -253,7 +253,7 @@ static void pminus1_unsplit(const Event &e, Explainer &x, const std::string &tri
 }
 
 // The exponents of the two forms of p - 1: lcm(1, ..., q) and i!.
-static const char lcm_exponent[] = "lcm(1..%lld)";
+static const char lcm_exponent[] = N_("lcm(1..%lld)"); // French "ppcm"
 static const char factorial_exponent[] = "%lld!";
 
 // The conclusion of a p - 1 run that found a factor at the exponent
@@ -315,7 +315,7 @@ static void prime_powers_table(const Event &e, Explainer &x)
     long long n = e["n"], bound = x.run["bound"];
     start_table(
         {N_("k"), N_("p"), N_("E"), N_("a = 2^E mod n"), N_("gcd(a − 1, n)")},
-        {digits(bound), digits(bound), text_width(format(lcm_exponent, bound)), digits(n), digits(n)});
+        {digits(bound), digits(bound), text_width(format(_(lcm_exponent), bound)), digits(n), digits(n)});
 }
 
 static void first_power(const Event &e, Explainer &x)
@@ -327,7 +327,7 @@ static void prime_power_step(const Event &e, Explainer &x)
 {
     page.last = e["prime_power"];
     page.met_n = e["gcd"] == e["n"];
-    row(x, {number(e["k"]), number(e["prime"]), format(lcm_exponent, e["prime_power"]), number(e["power"]),
+    row(x, {number(e["k"]), number(e["prime"]), format(_(lcm_exponent), e["prime_power"]), number(e["power"]),
             number(e["gcd"])});
 }
 
@@ -336,11 +336,11 @@ static void prime_powers_result(const Event &e, Explainer &x)
     // Without a split the exponents went up to lcm(1, ..., bound), unless
     // the gcd became n before.
     if (e.find("cofactor") != nullptr)
-        pminus1_found(e, x, format(lcm_exponent, page.last), least_lcm_bound, lcm_exponent);
+        pminus1_found(e, x, format(_(lcm_exponent), page.last), least_lcm_bound, _(lcm_exponent));
     else
         pminus1_unsplit(
-            e, x, format(lcm_exponent, page.met_n ? page.last : x.run["bound"]), least_lcm_bound,
-            lcm_exponent,
+            e, x, format(_(lcm_exponent), page.met_n ? page.last : x.run["bound"]), least_lcm_bound,
+            _(lcm_exponent),
             _("Try a larger bound, or another method: Pollard's rho (rho_floyd) finds a small prime "
               "factor whatever p − 1 is."));
 }
@@ -422,8 +422,9 @@ static void random_base_run(const Event &e, Explainer &x)
         }
         fits = !__builtin_mul_overflow(lcm / a, k, &lcm);
     }
-    std::string whole = fits ? format("lcm(1..%lld) = %llu", bound, static_cast<unsigned long long>(lcm))
-                             : format("lcm(1..%lld)", bound);
+    std::string whole = format(_(lcm_exponent), bound);
+    if (fits)
+        whole += " = " + std::to_string(lcm);
     x.paragraph(
         format(_("P is the product of the prime-power bases up to %1$lld, that is %2$s, kept to its low "
                  "32 bits: P = %3$lld = %4$s."),
