@@ -147,17 +147,36 @@ static bool output_is_utf8_terminal()
     return answer == 1;
 }
 
-// Writes trace text; returns `length`, or -1 when the write fails. A text
-// longer than the stream's buffer goes out at once, and a failure leaves
-// nothing for a later flush to fail on: its reason is kept here instead.
-static int trace_write(const std::string &text, int length)
+// Writes the bytes. A text longer than the stream's buffer goes out at
+// once, and its failure leaves nothing for a later flush to fail on: the
+// reason is kept here instead, for the check at exit.
+static bool write_kept(const char *bytes, size_t size)
 {
     errno = 0;
-    if (fwrite(text.data(), 1, text.size(), stdout) == text.size())
-        return length;
+    if (fwrite(bytes, 1, size, stdout) == size)
+        return true;
     if (first_flush_error == 0)
         first_flush_error = errno;
-    return -1;
+    return false;
+}
+
+bool trace_write(const char *bytes, size_t size)
+{
+    if (!output_is_utf8_terminal())
+        return write_kept(bytes, size);
+    // Latin-1 is the first 256 code points: two bytes each above 0x7F.
+    std::string utf8;
+    utf8.reserve(size);
+    for (size_t i = 0; i < size; i++) {
+        unsigned char c = bytes[i];
+        if (c < 0x80) {
+            utf8 += static_cast<char>(c);
+        } else {
+            utf8 += static_cast<char>(0xC0 | c >> 6);
+            utf8 += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return write_kept(utf8.data(), utf8.size());
 }
 
 int trace_printf(const char *format, ...)
@@ -176,18 +195,5 @@ int trace_printf(const char *format, ...)
     vsnprintf(&text[0], text.size(), format, again);
     va_end(again);
     text.resize(length);
-
-    if (!output_is_utf8_terminal())
-        return trace_write(text, length);
-    // Latin-1 is the first 256 code points: two bytes each above 0x7F.
-    std::string utf8;
-    for (unsigned char c : text) {
-        if (c < 0x80) {
-            utf8 += static_cast<char>(c);
-        } else {
-            utf8 += static_cast<char>(0xC0 | c >> 6);
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return trace_write(utf8, length);
+    return trace_write(text.data(), text.size()) ? length : -1;
 }

@@ -27,14 +27,14 @@ if(EMSCRIPTEN)
     set(SUITE_NATIVE_BUILD "" CACHE PATH "The native build that recorded the rendered texts (target web_texts)")
 
     # Asyncify lets a wait hand control back to the page and resume later
-    # (a method's pause reaches the view's wait through indirect calls, so
-    # those are kept on the stack too, not assumed never to wait);
+    # (every wait is reached by direct calls: a method's pause goes from
+    # Steps::pause straight to the console's wait, never through a pointer);
     # exit() at the end runs the atexit functions and flushes the output;
     # the output goes to the page through web/library_page.js. The runtime's
     # own SDL, window emulation and file system stay out (the layers above
     # replace them), and so does everything a page does not need.
     set(suite_web_link_options
-        -sASYNCIFY -sASYNCIFY_STACK_SIZE=16384
+        -sASYNCIFY -sASYNCIFY_IGNORE_INDIRECT -sASYNCIFY_STACK_SIZE=16384
         -sMODULARIZE -sEXPORT_NAME=createProgram
         -sEXIT_RUNTIME -sALLOW_MEMORY_GROWTH
         -sENVIRONMENT=web -sAUTO_JS_LIBRARIES=0 -sUSE_SDL=0
