@@ -16,9 +16,7 @@
 #include <functional>
 #include <map>
 #include <numeric>
-#include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -801,9 +799,6 @@ TEST(DifferenceOfSquaresWalk, ResultsAgreeWithTheDivisorNearestTheRoot)
 // 10007 ends Fermat's walk at 10007 * 1.
 TEST(FactoringViews, JsonCarriesTheResultAndEveryNumberOfTheTrace)
 {
-    const std::string number = "-?[0-9]+", value = number + "|\"[^\"]*\"|null";
-    const std::regex object("\\{\"[a-z0-9_]+\": (" + value + ")(, \"[a-z0-9_]+\": (" + value + "))*\\}"),
-        whole("-?\\b[0-9]+");
     struct Row {
         const char *program;
         std::vector<std::string> args;
@@ -830,31 +825,21 @@ TEST(FactoringViews, JsonCarriesTheResultAndEveryNumberOfTheTrace)
         std::vector<std::string> args = row.args;
         args.insert(args.begin() + (args.empty() ? 0 : 1), "--json");
         std::string classic = run_to_end(program, "", row.args).out;
-        std::istringstream json(run_to_end(program, "", args).out);
-        std::set<std::string> values;
-        std::string line, last;
-        while (std::getline(json, line)) {
-            ASSERT_TRUE(std::regex_match(line, object)) << line;
-            for (std::sregex_iterator n(line.begin(), line.end(), whole); n != std::sregex_iterator(); ++n)
-                values.insert(n->str());
-            last = line;
-        }
-        auto field = [&last](const char *name) {
-            std::smatch found;
-            bool there =
-                std::regex_search(last, found, std::regex("\"" + std::string(name) + "\": ([^,}]*)"));
-            return there ? found[1].str() : "";
-        };
-        EXPECT_EQ("\"result\"", field("event"));
-        long long n = atoll(field("n").c_str()), f = atoll(field("factor").c_str());
+        JsonLines json(run_to_end(program, "", args).out);
+        EXPECT_EQ("", json.bad_line);
+        EXPECT_EQ("\"result\"", json.field("event"));
+        long long n = atoll(json.field("n").c_str()), f = atoll(json.field("factor").c_str());
         if (row.reason != nullptr)
-            EXPECT_EQ("null \"" + std::string(row.reason) + "\"", field("factor") + " " + field("reason"));
+            EXPECT_EQ("null \"" + std::string(row.reason) + "\"",
+                      json.field("factor") + " " + json.field("reason"));
         else
-            EXPECT_TRUE(proper(f, n) && n % f == 0 && atoll(field("cofactor").c_str()) == n / f) << last;
+            EXPECT_TRUE(proper(f, n) && n % f == 0 && atoll(json.field("cofactor").c_str()) == n / f)
+                << json.last;
         if (std::string(row.program) == "rho_factor_16019")
-            EXPECT_TRUE(!field("p").empty() && !field("period").empty() && !field("entry").empty()) << last;
-        for (std::sregex_iterator n(classic.begin(), classic.end(), whole); n != std::sregex_iterator(); ++n)
-            EXPECT_TRUE(values.count(n->str())) << n->str() << " of the trace is in no event";
+            for (const char *name : {"p", "period", "entry"})
+                EXPECT_NE("", json.field(name)) << json.last;
+        for (const std::string &v : whole_numbers(classic))
+            EXPECT_TRUE(json.numbers.count(v)) << v << " of the trace is in no event";
     }
 }
 
