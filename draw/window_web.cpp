@@ -24,12 +24,9 @@ void open_screen(int stage_count)
 // The picture in the canvas's byte order: red, green, blue, alpha (opaque).
 static unsigned char canvas_bytes[4 * window_width * window_height];
 
-void show_stage(const char *caption_format, ...)
+void show_stage(const char *caption)
 {
-    va_list args;
-    va_start(args, caption_format);
-    record_stage(caption_format, args);
-    va_end(args);
+    record_stage(caption);
     for (int i = 0; i < window_width * window_height; i++) {
         canvas_bytes[4 * i] = static_cast<unsigned char>(screen_pixels[i] >> 16);
         canvas_bytes[4 * i + 1] = static_cast<unsigned char>(screen_pixels[i] >> 8);
@@ -38,7 +35,6 @@ void show_stage(const char *caption_format, ...)
     }
     page_show_picture(canvas_bytes, window_width, window_height);
     page_show_stage(stage_record.shown, stage_record.count, stage_record.caption);
-    print_stage();
     // Lets the page paint the stage before the program draws on, also when
     // no wait follows.
     emscripten_sleep(0);
