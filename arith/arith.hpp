@@ -28,6 +28,11 @@ bool is_power_of(int n, int p);
 // root of n (false for n < 2).
 bool is_prime(int n);
 
+// Whether n is prime, for any n below 2^64: the strong test to the twelve
+// prime bases 2, 3, ..., 37, which no composite below 2^64 passes to all;
+// the products of residues are formed in 128 bits.
+bool is_prime_64(uint64_t n);
+
 // a^e mod m by square-and-multiply from the lowest bit of e; every product is
 // formed in 64 bits and reduced only when it is at least m. 1 when e <= 0.
 int mod_pow(int a, int e, int m);

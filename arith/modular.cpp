@@ -1,4 +1,4 @@
-// Trial division, modular power and Euclid's gcd.
+// Trial division, the strong test below 2^64, modular power and Euclid's gcd.
 #include "arith/arith.hpp"
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +12,54 @@ bool is_prime(int n)
     for (int d = 2; d <= n / d; d++)
         if (n % d == 0)
             return false;
+    return true;
+}
+
+__extension__ typedef unsigned __int128 uint128;
+
+// x * y mod m, exactly, for residues x, y < m < 2^64.
+static uint64_t mul_mod_64(uint64_t x, uint64_t y, uint64_t m)
+{
+    return static_cast<uint64_t>(static_cast<uint128>(x) * y % m);
+}
+
+bool is_prime_64(uint64_t n)
+{
+    static const uint64_t bases[] = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37};
+    if (n < 2)
+        return false;
+    // The bases themselves, and their multiples, are settled by division.
+    for (uint64_t p : bases)
+        if (n % p == 0)
+            return n == p;
+    // n - 1 = 2^s * d with d odd.
+    uint64_t d = n - 1;
+    int s = 0;
+    while (d % 2 == 0) {
+        d /= 2;
+        s++;
+    }
+    for (uint64_t a : bases) {
+        // x = a^d mod n, by square-and-multiply.
+        uint64_t x = 1, b = a, e = d;
+        while (e > 0) {
+            if (e & 1)
+                x = mul_mod_64(x, b, n);
+            b = mul_mod_64(b, b, n);
+            e >>= 1;
+        }
+        // A prime n leaves a^d = 1, or reaches -1 among the s - 1 squares
+        // that follow: the only square roots of 1 modulo a prime are +1 and -1.
+        if (x == 1 || x == n - 1)
+            continue;
+        bool minus_one = false;
+        for (int r = 1; r < s && !minus_one; r++) {
+            x = mul_mod_64(x, x, n);
+            minus_one = x == n - 1;
+        }
+        if (!minus_one)
+            return false; // a is a witness: n is composite
+    }
     return true;
 }
 

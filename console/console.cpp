@@ -147,10 +147,23 @@ static bool output_is_utf8_terminal()
     return answer == 1;
 }
 
+// Writes the bytes. A text longer than the stream's buffer goes out at
+// once, and its failure leaves nothing for a later flush to fail on: the
+// reason is kept here instead, for the check at exit.
+static bool write_kept(const char *bytes, size_t size)
+{
+    errno = 0;
+    if (fwrite(bytes, 1, size, stdout) == size)
+        return true;
+    if (first_flush_error == 0)
+        first_flush_error = errno;
+    return false;
+}
+
 bool trace_write(const char *bytes, size_t size)
 {
     if (!output_is_utf8_terminal())
-        return fwrite(bytes, 1, size, stdout) == size;
+        return write_kept(bytes, size);
     // Latin-1 is the first 256 code points: two bytes each above 0x7F.
     std::string utf8;
     utf8.reserve(size);
@@ -163,7 +176,7 @@ bool trace_write(const char *bytes, size_t size)
             utf8 += static_cast<char>(0x80 | (c & 0x3F));
         }
     }
-    return fwrite(utf8.data(), 1, utf8.size(), stdout) == utf8.size();
+    return write_kept(utf8.data(), utf8.size());
 }
 
 int trace_printf(const char *format, ...)

@@ -9,6 +9,8 @@
 #include <poll.h>
 #include <png.h>
 #include <pty.h>
+#include <regex>
+#include <sstream>
 #include <sstream>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
@@ -662,4 +664,37 @@ std::vector<Picture> capture_stages(const std::string &capture_path, const std::
     return ::testing::AssertionFailure()
            << differing << " pixels differ; the first at (" << first % expected.width << ", "
            << first / expected.width << "): " << colours << "; both pictures written to " << dir;
+}
+
+// A number stands alone: the digits of a name such as "u0" are not one.
+static const std::regex whole_number("-?\\b[0-9]+");
+
+JsonLines::JsonLines(const std::string &out)
+{
+    const std::string number = "-?[0-9]+", value = number + "|\"([^\"\\\\]|\\\\.)*\"|null|\\[(" + number +
+                                                   "(, " + number + ")*)?\\]";
+    const std::regex object("\\{\"[a-z0-9_]+\": (" + value + ")(, \"[a-z0-9_]+\": (" + value + "))*\\}");
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
+        if (bad_line.empty() && !std::regex_match(line, object))
+            bad_line = line;
+        for (std::sregex_iterator n(line.begin(), line.end(), whole_number); n != std::sregex_iterator(); ++n)
+            numbers.insert(n->str());
+        last = line;
+    }
+}
+
+std::string JsonLines::field(const char *name) const
+{
+    std::smatch found;
+    bool there = std::regex_search(last, found, std::regex("\"" + std::string(name) + "\": ([^,}]*)"));
+    return there ? found[1].str() : "";
+}
+
+std::vector<std::string> whole_numbers(const std::string &text)
+{
+    std::vector<std::string> found;
+    for (std::sregex_iterator n(text.begin(), text.end(), whole_number); n != std::sregex_iterator(); ++n)
+        found.push_back(n->str());
+    return found;
 }

@@ -5,6 +5,7 @@
 #include "references.hpp"
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include <sys/types.h>
 #include <termios.h>
@@ -168,3 +169,18 @@ std::vector<Picture> capture_stages(const std::string &capture_path, const std::
 
 // A fresh empty directory under the system's temporary directory.
 std::string make_temp_dir();
+
+// A run's --json output: whether every line is one object of names and
+// values (whole numbers, texts, null, lists of whole numbers), the whole
+// numbers it holds, and the fields of its last line, the result.
+struct JsonLines {
+    explicit JsonLines(const std::string &out);
+    std::string bad_line; // the first line that is no such object, or ""
+    std::set<std::string> numbers;
+    std::string last;
+    // The text of a field of the last line ("83", "null", "\"prime\""), or "".
+    std::string field(const char *name) const;
+};
+
+// The whole numbers written in a text (a trace), as written: "-1", "10403".
+std::vector<std::string> whole_numbers(const std::string &text);

@@ -159,6 +159,37 @@ TEST(IsPrime, SquareRootBoundAgreesWithFullDivision)
         EXPECT_EQ(row.expected, is_prime(row.n)) << row.n;
 }
 
+// is_prime_64 against trial division on every number below 10^5 and on
+// windows around 2^32 and 2^40 (divisors up to 2^20), then numbers known by
+// heart: strong pseudoprimes to many prime bases, squares of large primes,
+// and the largest primes below 2^62 and 2^64.
+TEST(IsPrime64, AgreesWithTrialDivisionAndKnownNumbers)
+{
+    for (uint64_t n = 0; n < 100000; n++)
+        ASSERT_EQ(prime_by_trial_division(static_cast<long>(n)), is_prime_64(n)) << n;
+    for (uint64_t centre : {uint64_t{1} << 32, uint64_t{1} << 40})
+        for (uint64_t n = centre - 300; n <= centre + 300; n++)
+            ASSERT_EQ(prime_by_trial_division(static_cast<long>(n)), is_prime_64(n)) << n;
+    struct {
+        uint64_t n;
+        bool prime;
+    } rows[] = {
+        {2047, false},                     // 23 * 89, strong pseudoprime to base 2
+        {1373653, false},                  // 829 * 1657, to bases 2 and 3
+        {3215031751, false},               // 151 * 751 * 28351, to bases 2, 3, 5 and 7
+        {3825123056546413051ULL, false},   // 149491 * 747451 * 34233211, to bases 2 .. 23
+        {18446744030759878681ULL, false},  // (2^32 - 5)^2
+        {4611686014132420609ULL, false},   // (2^31 - 1)^2
+        {2305843009213693951ULL, true},    // 2^61 - 1
+        {4611686018427387847ULL, true},    // 2^62 - 57
+        {4611686018427387903ULL, false},   // 2^62 - 1 = 3 * 715827883 * 2147483647
+        {18446744073709551557ULL, true},   // 2^64 - 59
+        {18446744073709551615ULL, false},  // 2^64 - 1
+    };
+    for (auto row : rows)
+        EXPECT_EQ(row.prime, is_prime_64(row.n)) << row.n;
+}
+
 TEST(ModPow, KnownValues)
 {
     struct {

@@ -7,7 +7,6 @@
 #include "programs/cycles/cycles.hpp"
 #include <algorithm>
 #include <cstdio>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -290,10 +289,6 @@ TEST(CycleMethods, ReportThePeriodAndTheEntryOfTheOrbit)
 // of the classic trace of the same run among the events' values.
 TEST(CyclePrograms, WriteTheirRunAsJsonLines)
 {
-    const std::string number = "-?[0-9]+", value = number + "|\"([^\"\\\\]|\\\\.)*\"|null|\\[(" + number + "(, " +
-                                                   number + ")*)?\\]";
-    const std::regex object("\\{\"[a-z0-9_]+\": (" + value + ")(, \"[a-z0-9_]+\": (" + value + "))*\\}"),
-        whole(number);
     struct {
         std::string program;
         long m, start, first;
@@ -307,26 +302,15 @@ TEST(CyclePrograms, WriteTheirRunAsJsonLines)
         SCOPED_TRACE(row.program + " " + args[0] + " " + args[1]);
         std::string classic = run_to_end(row.program, "", args).out;
         args.insert(args.begin() + row_number++ % 3, "--json");
-        std::istringstream json(run_to_end(row.program, "", args).out);
-        std::set<std::string> values;
-        std::string line, last;
-        while (std::getline(json, line)) {
-            ASSERT_TRUE(std::regex_match(line, object)) << line;
-            for (std::sregex_iterator n(line.begin(), line.end(), whole); n != std::sregex_iterator(); ++n)
-                values.insert(n->str());
-            last = line;
-        }
-        auto field = [&last](const char *name) {
-            std::smatch found;
-            bool there = std::regex_search(last, found, std::regex("\"" + std::string(name) + "\": ([^,}]*)"));
-            return there ? found[1].str() : "";
-        };
+        JsonLines json(run_to_end(row.program, "", args).out);
+        EXPECT_EQ("", json.bad_line);
         Orbit o(row.m, row.start, row.first);
         EXPECT_EQ((std::vector<std::string>{"\"result\"", std::to_string(o.period), std::to_string(o.entry),
                                             row.meeting ? std::to_string(multiple_from(o.period, o.entry)) : ""}),
-                  (std::vector<std::string>{field("event"), field("period"), field("entry"), field("meeting")}));
-        for (std::sregex_iterator n(classic.begin(), classic.end(), whole); n != std::sregex_iterator(); ++n)
-            EXPECT_TRUE(values.count(n->str())) << n->str() << " of the trace is in no event";
+                  (std::vector<std::string>{json.field("event"), json.field("period"), json.field("entry"),
+                                            json.field("meeting")}));
+        for (const std::string &v : whole_numbers(classic))
+            EXPECT_TRUE(json.numbers.count(v)) << v << " of the trace is in no event";
     }
 }
 

@@ -1,8 +1,10 @@
 // The factoring programs: their built-in traces, and runs on other numbers
 // compared with references written here, by plain multiplication, 128-bit
-// powers (power_reference), std::gcd and the C library's srand and rand. The
-// random draws are also replayed through the method functions from chosen
-// seeds.
+// powers (power_reference), std::gcd, divisor search and the C library's
+// srand and rand. The methods are also called in process: their classic
+// trace from chosen seeds, and their result on ranges of numbers. Then the
+// other views: every number of the trace among the JSON events, and the
+// explanation's size, width and conclusion in English and French.
 #include "arith/arith.hpp"
 #include "harness.hpp"
 #include "programs/factoring/factoring.hpp"
@@ -11,31 +13,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 #include <map>
 #include <numeric>
 #include <set>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
-// What the steps print, caught from standard output through a temporary file.
-template <class Steps> static std::string printed_by(Steps steps)
+// The classic trace of a method called in process.
+static std::string classic_trace(const std::function<void(Steps &)> &method)
 {
-    fflush(stdout);
-    FILE *file = tmpfile();
-    int saved = dup(STDOUT_FILENO);
-    dup2(fileno(file), STDOUT_FILENO);
-    steps();
-    fflush(stdout);
-    dup2(saved, STDOUT_FILENO);
-    close(saved);
     std::string text;
-    rewind(file);
-    char buffer[4096];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, got);
-    fclose(file);
+    ClassicView view({&factoring_classic},
+                     {[&](const char *bytes, size_t n) { text.append(bytes, n); }, nullptr});
+    method(view);
+    view.flush();
     return text;
 }
 
@@ -240,7 +232,8 @@ TEST(PminusOneRandomBase, ChosenBases)
     };
     for (const Row &row : rows) {
         int g = 0;
-        std::string line = printed_by([&] { g = pminus1_attempt(n_p1, row.base, program_exponent()); });
+        std::string line =
+            classic_trace([&](Steps &out) { g = pminus1_attempt(n_p1, row.base, program_exponent(), out); });
         EXPECT_EQ(row.gcd, g) << "base " << row.base;
         std::string expected =
             row.line ? row.line : p1_line(power_reference(row.base, 730773792u, n_p1), n_p1);
@@ -251,10 +244,9 @@ TEST(PminusOneRandomBase, ChosenBases)
 TEST(PminusOneRandomBase, GcdCountsOverAllBases)
 {
     std::map<int, int> counts;
-    printed_by([&] {
-        for (int base = 1; base <= n_p1 - 2; base++)
-            counts[pminus1_attempt(n_p1, base, program_exponent())]++;
-    });
+    Recorder ignored;
+    for (int base = 1; base <= n_p1 - 2; base++)
+        counts[pminus1_attempt(n_p1, base, program_exponent(), ignored)]++;
     const std::map<int, int> expected = {{323, 27936}, {19, 1746}, {17, 1552},    {1919, 72},
                                          {1717, 64},   {101, 4},   {32623, 1151}, {1, 96}};
     EXPECT_EQ(expected, counts);
@@ -277,13 +269,13 @@ TEST(PminusOneRandomBase, DrawsAgainUntilAProperFactor)
 {
     unsigned gcd_1_seed = first_seed_with_gcd(1), gcd_n_seed = first_seed_with_gcd(n_p1);
     for (unsigned seed : {1u, gcd_1_seed, gcd_n_seed}) {
-        std::string expected = p1_draws_reference(n_p1, seed);
-        seed_random(seed);
+        std::string expected = "\n    ppmc P = 730773792" + p1_draws_reference(n_p1, seed);
         int g = 0;
-        std::string out = printed_by([&] { g = pminus1_random_draws(n_p1, program_exponent(), 1000000); });
+        std::string out =
+            classic_trace([&](Steps &steps) { g = pminus1_random_base(n_p1, seed, 40, 1000000, steps); });
         EXPECT_TRANSCRIPT(expected, out) << "seed " << seed;
         EXPECT_TRUE(proper(g, n_p1)) << "seed " << seed << ": " << g;
-        EXPECT_TRUE(seed == 1 || lines_of(out).size() >= 3) << "seed " << seed << " draws once";
+        EXPECT_TRUE(seed == 1 || lines_of(out).size() >= 4) << "seed " << seed << " draws once";
     }
 }
 
@@ -292,11 +284,10 @@ TEST(PminusOneRandomBase, DrawsAgainUntilAProperFactor)
 TEST(PminusOneRandomBase, NoFactorWithinTheDraws)
 {
     for (long n : {1000003L, 4L}) {
-        seed_random(7);
         int g = -1;
-        std::string out = printed_by([&] { g = pminus1_random_draws(n, program_exponent(), 40); });
+        std::string out = classic_trace([&](Steps &steps) { g = pminus1_random_base(n, 7, 40, 40, steps); });
         EXPECT_EQ(0, g);
-        EXPECT_TRANSCRIPT(p1_draws_reference(n, 7, 40), out) << "n = " << n;
+        EXPECT_TRANSCRIPT("\n    ppmc P = 730773792" + p1_draws_reference(n, 7, 40), out) << "n = " << n;
     }
 }
 
@@ -606,4 +597,310 @@ TEST(DifferenceOfSquaresWalk, WalksToTheFactors)
         ProgramRun run = run_to_end(PROGRAM(difference_of_squares_walk), "", args);
         EXPECT_TRANSCRIPT(fermat_walk_transcript(N != 0 ? N : 4842037507), run.out) << "N = " << N;
     }
+}
+
+// ---- The result of each method, in process, on ranges of numbers -------------
+
+// What a reference expects of a run: the factor found (0: none) and, without
+// one, the reason a composite n gets. A prime n always gets "prime".
+struct Expected {
+    long long factor;
+    const char *failure;
+};
+
+// Keeps the run's result event and the kinds of the events after it.
+class ResultSink : public Steps
+{
+  public:
+    void report(const Event &event) override
+    {
+        if (event.kind == EventKind::result) {
+            result.events.clear();
+            result.report(event);
+            results++;
+        } else if (results > 0) {
+            after.push_back(event.kind);
+        }
+    }
+    Recorder result;
+    int results = 0;
+    std::vector<EventKind> after;
+};
+
+// One result, followed only by the program's pause: n, and the split
+// factor * cofactor or no factor with the reason.
+static ::testing::AssertionResult result_is(const ResultSink &sink, long long n, Expected expected)
+{
+    if (sink.results != 1 || sink.after != std::vector<EventKind>{EventKind::pause})
+        return ::testing::AssertionFailure()
+               << sink.results << " results, " << sink.after.size() << " events after";
+    const Recorder::Kept &r = sink.result.events.front();
+    const Recorder::KeptValue *factor = r.find("factor"), *reason = r.find("reason");
+    if (r["n"] != n || factor == nullptr)
+        return ::testing::AssertionFailure() << "n = " << r["n"] << (factor ? "" : ", no factor field");
+    if (expected.factor != 0) {
+        if (factor->type == Value::integer && factor->integer == expected.factor &&
+            r["cofactor"] == n / expected.factor && reason == nullptr)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << "factor " << factor->integer << ", expected " << expected.factor;
+    }
+    std::string want = prime_by_trial_division(n) ? "prime" : expected.failure;
+    if (factor->type == Value::none && reason != nullptr && reason->text == want &&
+        r.find("cofactor") == nullptr)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "reason \"" << (reason ? reason->text : "") << "\", expected " << want;
+}
+
+// Pollard p-1 by plain powering: the exponent grows by each prime-power
+// base up to `bound` (or is i! up to 13!), until gcd(2^E - 1, n) > 1.
+static Expected pminus1_reference(long long n, long bound, bool factorial)
+{
+    uint64_t a = 2, g = 1;
+    for (long q = 2; q <= (factorial ? 13 : bound) && g == 1; q++) {
+        long p = factorial ? q : prime_of_power(q);
+        if (p != 0) {
+            a = power_reference(a, p, n);
+            g = gcd_of_residue_minus_1(a, n);
+        }
+    }
+    return {proper(g, n) ? static_cast<long long>(g) : 0, g == 1 ? "no factor within the bound" : "gcd is n"};
+}
+
+// 4681 = 31 * 151: 2 has the orders 5 and 15, which the same exponent
+// reaches first. Carmichael numbers, the strong pseudoprime 25326001, the
+// square 97^2 and numbers near 2^31 come before every n from 4 to 2000
+// (powers of two among them).
+TEST(PminusOne, ResultsAgreeWithPlainPowering)
+{
+    std::vector<long long> numbers = {4681, 561, 8911, 25326001, 9409, 2147483647, 2147483646, 1000000007};
+    for (long long n = 4; n <= 2000; n++)
+        numbers.push_back(n);
+    for (long long n : numbers)
+        for (long bound : {2L, 10L, 100L}) {
+            ResultSink sink;
+            pminus1_prime_powers(static_cast<int>(n), static_cast<int>(bound), sink);
+            ASSERT_TRUE(result_is(sink, n, pminus1_reference(n, bound, false))) << n << ", bound " << bound;
+        }
+    for (long long n : numbers) {
+        ResultSink sink;
+        pminus1_factorial(static_cast<int>(n), 13, sink);
+        ASSERT_TRUE(result_is(sink, n, pminus1_reference(n, 0, true))) << n << ", 13!";
+    }
+}
+
+// The draws of srand(seed) and rand(), at most max_draws of them.
+static Expected random_base_reference(long n, unsigned seed, int max_draws)
+{
+    srand(seed);
+    for (int draw = 0; draw < max_draws; draw++) {
+        long long g =
+            gcd_of_residue_minus_1(power_reference(rand() % (n - 2) + 1, exponent_reference(), n), n);
+        if (proper(g, n))
+            return {g, nullptr};
+    }
+    return {0, "steps exhausted"};
+}
+
+TEST(PminusOneRandomBase, ResultsAgreeWithTheDrawsReplayed)
+{
+    for (long n = 4; n <= 1500; n++)
+        for (unsigned seed : {1u, 2u}) {
+            ResultSink sink;
+            pminus1_random_base(static_cast<int>(n), seed, 40, 20, sink);
+            ASSERT_TRUE(result_is(sink, n, random_base_reference(n, seed, 20))) << n << ", seed " << seed;
+        }
+}
+
+// The rho walk as rho_walk_reference follows it, to its result.
+static Expected rho_floyd_reference(long long n, long long x0, int max_steps)
+{
+    long long t = x0, h = x0;
+    for (int i = 1; i <= max_steps; i++) {
+        t = rho_reference(t, n);
+        h = rho_reference(rho_reference(h, n), n);
+        long long d = std::gcd(h - t, n);
+        if (d > 1)
+            return {d < n ? d : 0, "gcd is n"};
+    }
+    return {0, "steps exhausted"};
+}
+
+// Every n from 4 to 3000 from two starts, with 10000 steps and with 4.
+TEST(RhoFloyd, ResultsAgreeWithTheWalk)
+{
+    for (long long n = 4; n <= 3000; n++)
+        for (long long x0 : {2 % n, n - 1})
+            for (int steps : {10000, 4}) {
+                ResultSink sink;
+                rho_floyd(static_cast<int>(n), static_cast<int>(x0), steps, sink);
+                ASSERT_TRUE(result_is(sink, n, rho_floyd_reference(n, x0, steps))) << n << " from " << x0;
+            }
+}
+
+// Both phases: the divisor by kept_index, then the period and the entry of
+// the walk modulo p from the first repeated value (a table of first indices).
+TEST(RhoFactor16019, ResultsAgreeWithTheWalkAndItsFirstRepeat)
+{
+    for (long long n = 4; n <= 2500; n++) {
+        std::vector<long long> x = orbit(n, 401);
+        long long divisor = 0;
+        for (long i = 2; i <= 401 && divisor == 0; i++)
+            if (long long g = std::gcd(x[i] - x[kept_index(i)], n); proper(g, n))
+                divisor = g;
+        for (long long modulus : {0LL, 83LL}) {
+            ResultSink sink;
+            rho_factor_16019(static_cast<int>(n), static_cast<int>(modulus), 400, sink);
+            ASSERT_TRUE(result_is(sink, n, {divisor, "steps exhausted"})) << n << " mod " << modulus;
+            long long p = modulus != 0 ? modulus : divisor;
+            const Recorder::Kept &r = sink.result.events.front();
+            if (p == 0) {
+                EXPECT_EQ(Value::none, r.find("period")->type) << n;
+                continue;
+            }
+            std::map<long long, long> first_index;
+            std::vector<long long> v = orbit(p, p + 2);
+            long i = 1;
+            while (first_index.emplace(v[i], i).second)
+                i++;
+            EXPECT_EQ(p, r["p"]);
+            EXPECT_EQ(i - first_index[v[i]], r["period"]) << n << " mod " << p;
+            EXPECT_EQ(first_index[v[i]], r["entry"]) << n << " mod " << p;
+        }
+    }
+}
+
+// Fermat's walk ends at the split a * b with b the largest divisor up to
+// the square root, after a - ceil(sqrt N) steps: found by divisor search.
+TEST(DifferenceOfSquaresWalk, ResultsAgreeWithTheDivisorNearestTheRoot)
+{
+    for (long long N = 3; N <= 6001; N += 2)
+        for (long steps : {1000000L, 40L}) {
+            long long root = 1, b = 1;
+            while (root * root < N)
+                root++;
+            for (long long d = 1; d * d <= N; d++)
+                if (N % d == 0)
+                    b = d;
+            Expected expected = {N / b - root <= steps && b > 1 ? N / b : 0, "steps exhausted"};
+            ResultSink sink;
+            difference_of_squares_walk(N, steps, sink);
+            ASSERT_TRUE(result_is(sink, N, expected)) << N << " in " << steps << " steps";
+        }
+}
+
+// ---- The JSON and the explanation of the programs -----------------------------
+
+// Every line is one JSON object, the last the result with the split or the
+// reason, and every number of the classic trace of the same run is among
+// the events' values. 8051 is found by every method; 4681 gives the gcd n;
+// 455459 and 1000000007 end without a word in the classic trace; the prime
+// 10007 ends Fermat's walk at 10007 * 1.
+TEST(FactoringViews, JsonCarriesTheResultAndEveryNumberOfTheTrace)
+{
+    struct Row {
+        const char *program;
+        std::vector<std::string> args;
+        const char *reason; // nullptr: a proper split
+    } rows[] = {
+        {"pminus1_prime_powers", {}, nullptr},
+        {"pminus1_prime_powers", {"4681", "20"}, "gcd is n"},
+        {"pminus1_prime_powers", {"1000000007", "300"}, "prime"},
+        {"pminus1_factorial", {"455459"}, "no factor within the bound"},
+        {"pminus1_factorial", {"1024"}, "no factor within the bound"},
+        {"pminus1_random_base", {"10403", "1"}, nullptr},
+        {"rho_floyd", {"8051", "2"}, nullptr},
+        {"rho_floyd", {"97", "2"}, "prime"},
+        {"rho_floyd", {"1000000007", "2"}, "prime"},
+        {"rho_factor_16019", {}, nullptr},
+        {"rho_factor_16019", {"10007"}, "prime"},
+        {"rho_factor_16019", {"10007", "999983"}, "prime"},
+        {"difference_of_squares_walk", {"8051"}, nullptr},
+        {"difference_of_squares_walk", {"10007"}, "prime"},
+    };
+    for (const Row &row : rows) {
+        std::string program = std::string(SUITE_BIN_DIR "/") + row.program;
+        SCOPED_TRACE(program + (row.args.empty() ? "" : " " + row.args[0]));
+        std::vector<std::string> args = row.args;
+        args.insert(args.begin() + (args.empty() ? 0 : 1), "--json");
+        std::string classic = run_to_end(program, "", row.args).out;
+        JsonLines json(run_to_end(program, "", args).out);
+        EXPECT_EQ("", json.bad_line);
+        EXPECT_EQ("\"result\"", json.field("event"));
+        long long n = atoll(json.field("n").c_str()), f = atoll(json.field("factor").c_str());
+        if (row.reason != nullptr)
+            EXPECT_EQ("null \"" + std::string(row.reason) + "\"",
+                      json.field("factor") + " " + json.field("reason"));
+        else
+            EXPECT_TRUE(proper(f, n) && n % f == 0 && atoll(json.field("cofactor").c_str()) == n / f)
+                << json.last;
+        if (std::string(row.program) == "rho_factor_16019")
+            for (const char *name : {"p", "period", "entry"})
+                EXPECT_NE("", json.field(name)) << json.last;
+        for (const std::string &v : whole_numbers(classic))
+            EXPECT_TRUE(json.numbers.count(v)) << v << " of the trace is in no event";
+    }
+}
+
+// The explanation of the largest runs, in English and in French: at most
+// 20 kB, lines within 80 columns, ending with the conclusion. --help shows
+// the legend.
+TEST(FactoringViews, ExplanationsStayBoundedAndConclude)
+{
+    struct Row {
+        const char *program;
+        std::vector<std::string> args;
+        const char *english, *french; // in the last paragraph
+    } rows[] = {
+        {"pminus1_prime_powers",
+         {"1000000007", "1000000"},
+         "1000000007 is prime, so no split exists.",
+         "1000000007 est premier, il n'a donc aucune décomposition."},
+        {"pminus1_prime_powers",
+         {"1073741824", "1000000"},
+         "The base 2 never shows this factor",
+         "La base 2 ne montre jamais ce facteur"},
+        {"pminus1_factorial", {"455459"}, "Try larger exponents", "Essayez des exposants plus grands"},
+        {"pminus1_random_base", {"2147483647", "9"}, "2147483647 is prime", "2147483647 est premier"},
+        {"rho_floyd", {"97", "2"}, "97 is prime, so no split exists", "97 est premier, il n'a donc aucune"},
+        {"rho_floyd", {"1000000007", "2"}, "1000000007 is prime", "1000000007 est premier"},
+        {"rho_factor_16019",
+         {"2147483647", "1000000"},
+         "Modulo 1000000 the walk",
+         "Modulo 1000000, la suite"},
+        {"difference_of_squares_walk",
+         {"1000003"},
+         "1000003 is prime, so no split exists.",
+         "1000003 est premier, il n'a donc aucune décomposition."},
+        {"difference_of_squares_walk", {"4611686018427387847"}, "is prime", "est premier"},
+    };
+    for (const Row &row : rows)
+        for (const char *language : {"en", "fr"}) {
+            RunOptions options;
+            options.args = row.args;
+            options.args.push_back("--explain");
+            options.env = {std::string("LANGUAGE=") + language};
+            ProgramRun run = run_program(std::string(SUITE_BIN_DIR "/") + row.program, options);
+            std::string what = std::string(row.program) + " " + row.args[0] + " in " + language;
+            EXPECT_EQ(0, run.status) << what;
+            EXPECT_LE(run.out.size(), 20000u) << what;
+            for (const std::string &line : lines_of(run.out)) {
+                size_t columns = 0;
+                for (unsigned char c : line)
+                    columns += (c & 0xC0) != 0x80;
+                EXPECT_LE(columns, 80u) << what << ": " << line;
+            }
+            size_t last_paragraph = run.out.rfind("\n\n");
+            std::string ending = run.out.substr(last_paragraph == std::string::npos ? 0 : last_paragraph);
+            // The paragraph's lines joined, as the words were before wrapping.
+            std::replace(ending.begin(), ending.end(), '\n', ' ');
+            EXPECT_NE(std::string::npos, ending.find(language[0] == 'e' ? row.english : row.french))
+                << what << ":" << ending;
+        }
+    // --help gives the same legend, in English.
+    for (const Row &row : rows)
+        EXPECT_NE(std::string::npos, run_to_end(std::string(SUITE_BIN_DIR "/") + row.program, "", {"--help"})
+                                         .out.find("What the trace shows:\n"))
+            << row.program;
 }

@@ -3,13 +3,14 @@
 // lcm(1, ..., q). Once it is a multiple of p - 1 for a prime p dividing m,
 // Fermat gives 2^exponent = 1 (mod p), and gcd(2^exponent - 1, m) shows p:
 // here 103, with 102 = 2 * 3 * 17, at the base 17.
-#include "console/console.hpp"
 #include "console/parameters.hpp"
 #include "programs/factoring/factoring.hpp"
+#include "views/view.hpp"
 #include <cstdint>
 
 int main(int argc, char **argv)
 {
+    ViewOptions options = take_view_options(argc, argv);
     Parameters p(argc, argv);
     int m = p.integer(
         {.name = "n", .meaning = "the number to factor", .builtin = 10403, .low = 4, .high = INT32_MAX});
@@ -18,10 +19,12 @@ int main(int argc, char **argv)
                            .builtin = 100,
                            .low = 2,
                            .high = 1000000});
+    p.add_usage(view_usage(pminus1_prime_powers_legend));
     if (!p.ready())
         return p.report();
 
-    pminus1_prime_powers_trace(m, bound);
-    wait_enter();
+    View view(options, {&factoring_classic}, {&factoring_explain});
+    pminus1_prime_powers(m, bound, view.steps());
+    view.finish();
     return 0;
 }

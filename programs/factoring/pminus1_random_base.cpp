@@ -4,12 +4,10 @@
 // So b^P = 1 modulo 17 and modulo 19 for almost every base b, and
 // gcd(b^P - 1, n) is usually 323 = 17 * 19. When it is 1 or n itself, the
 // base told nothing and another one is drawn.
-#include "arith/arith.hpp"
-#include "console/console.hpp"
 #include "console/parameters.hpp"
 #include "programs/factoring/factoring.hpp"
+#include "views/view.hpp"
 #include <cstdint>
-#include <cstdio>
 #include <ctime>
 
 const int limit = 40;          // the prime-power bases go up to this
@@ -17,6 +15,7 @@ const int max_draws = 1000000; // a prime n never gives a proper factor
 
 int main(int argc, char **argv)
 {
+    ViewOptions options = take_view_options(argc, argv);
     Parameters p(argc, argv);
     int n = p.integer(
         {.name = "n", .meaning = "the number to factor", .builtin = 32623, .low = 4, .high = INT32_MAX});
@@ -26,13 +25,12 @@ int main(int argc, char **argv)
                                 .low = 0,
                                 .high = UINT32_MAX,
                                 .builtin_text = "the clock"});
+    p.add_usage(view_usage(pminus1_random_base_legend));
     if (!p.ready())
         return p.report();
 
-    seed_random(static_cast<uint32_t>(seed));
-    int P = ppmc_exponent(limit);
-    printf("\n    ppmc P = %d", P);
-    pminus1_random_draws(n, P, max_draws);
-    wait_enter();
+    View view(options, {&factoring_classic}, {&factoring_explain});
+    pminus1_random_base(n, static_cast<uint32_t>(seed), limit, max_draws, view.steps());
+    view.finish();
     return 0;
 }

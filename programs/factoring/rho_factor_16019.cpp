@@ -4,15 +4,16 @@
 // 16019. Then the same walk is run modulo 83 alone: it has only 83 possible
 // values, so it falls into a cycle quickly, and the comparisons modulo 16019
 // were really waiting for that cycle.
-#include "console/console.hpp"
 #include "console/parameters.hpp"
 #include "programs/factoring/factoring.hpp"
+#include "views/view.hpp"
 #include <cstdint>
 
 const int max_index = 400; // the first phase stops after index 401
 
 int main(int argc, char **argv)
 {
+    ViewOptions options = take_view_options(argc, argv);
     Parameters p(argc, argv);
     int n = p.integer(
         {.name = "n", .meaning = "the number to factor", .builtin = 16019, .low = 4, .high = INT32_MAX});
@@ -24,16 +25,14 @@ int main(int argc, char **argv)
                              .high = 1000000,
                              .builtin_text = "83, or the divisor found when n is given"});
     bool modulus_given = p.given();
+    p.add_usage(view_usage(rho_factor_16019_legend));
     if (!p.ready())
         return p.report();
 
-    int divisor = rho_saved_powers_trace(n, max_index);
-    // A number of the student's own is studied modulo the divisor found,
-    // unless a modulus is given; without either there is nothing to study.
-    if (n_given && !modulus_given)
-        modulus = divisor;
-    if (modulus != 0)
-        rho_period_trace(modulus);
-    wait_enter();
+    // A number of the student's own is studied modulo the divisor found
+    // (modulus 0), unless a modulus is given.
+    View view(options, {&factoring_classic}, {&factoring_explain});
+    rho_factor_16019(n, n_given && !modulus_given ? 0 : modulus, max_index, view.steps());
+    view.finish();
     return 0;
 }

@@ -4,9 +4,9 @@
 // step) and hare (two steps) then agree modulo 311 while still differing
 // modulo n, and gcd(hare - tortoise, n) reveals the factor.
 #include "arith/arith.hpp"
-#include "console/console.hpp"
 #include "console/parameters.hpp"
 #include "programs/factoring/factoring.hpp"
+#include "views/view.hpp"
 #include <cstdint>
 #include <ctime>
 
@@ -14,6 +14,7 @@ const int max_steps = 10000;
 
 int main(int argc, char **argv)
 {
+    ViewOptions options = take_view_options(argc, argv);
     Parameters p(argc, argv);
     int n = p.integer(
         {.name = "n", .meaning = "the number to factor", .builtin = 127199, .low = 4, .high = INT32_MAX});
@@ -26,10 +27,12 @@ int main(int argc, char **argv)
                         .high = n - 1,
                         .range = "0 <= start < n",
                         .builtin_text = "random"});
+    p.add_usage(view_usage(rho_floyd_legend));
     if (!p.ready())
         return p.report();
 
-    rho_floyd_trace(n, x0, max_steps);
-    wait_enter();
+    View view(options, {&factoring_classic}, {&factoring_explain});
+    rho_floyd(n, x0, max_steps, view.steps());
+    view.finish();
     return 0;
 }
