@@ -1,6 +1,6 @@
-// The window of the web edition is the page's canvas. Each stage copies the
-// picture to it, and a stage's wait hands control back to the page until a
-// key, a click on the picture or "Next stage" answers it.
+// The window of the web edition is the page's canvas. Each stage hands the
+// picture to the page, and a stage's wait hands control back to the page
+// until a key, a click on the picture or "Next stage" answers it.
 #include "console/identity.hpp"
 #include "console/page_web.hpp"
 #include "draw/draw.hpp"
@@ -36,12 +36,11 @@ void show_stage(const char *caption_format, ...)
         canvas_bytes[4 * i + 2] = static_cast<unsigned char>(screen_pixels[i]);
         canvas_bytes[4 * i + 3] = 255;
     }
+    // The caption's line first: the stage, shown next, is a step of the
+    // page that holds it with the picture.
+    print_stage();
     page_show_picture(canvas_bytes, window_width, window_height);
     page_show_stage(stage_record.shown, stage_record.count, stage_record.caption);
-    print_stage();
-    // Lets the page paint the stage before the program draws on, also when
-    // no wait follows.
-    emscripten_sleep(0);
 }
 
 bool wait_key_or_quit()

@@ -12,19 +12,20 @@ the programs that seed from it draw the same numbers.
 import base64
 import os
 import shutil
-import struct
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
-import zlib
+import urllib.parse
 
 from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'web'))
 import headless  # noqa: E402
+import pictures  # noqa: E402
 
 NATIVE, SITE = (os.path.abspath(a) for a in sys.argv[1:3])
 EPOCH = 1700000000  # 2023-11-14 22:13:20 UTC, the clock of every run
@@ -42,52 +43,9 @@ THEMES = read_tsv('themes.tsv')
 
 
 def png_rgb(data):
-    """The pixels of an 8-bit, non-interlaced PNG (grey, RGB, palette or
-    RGBA) as RGB bytes, row after row: a decoder of its own, so that a
-    picture is compared by its pixels, not by its encoding."""
-    assert data[:8] == b'\x89PNG\r\n\x1a\n', 'not a PNG'
-    pos, chunks, palette = 8, [], None
-    while pos < len(data):
-        length, kind = struct.unpack('>I4s', data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + length]
-        if kind == b'IHDR':
-            width, height, depth, colour, _, _, interlace = struct.unpack('>IIBBBBB', body)
-        elif kind == b'PLTE':
-            palette = body
-        elif kind == b'IDAT':
-            chunks.append(body)
-        pos += 12 + length
-    assert depth == 8 and interlace == 0, 'only 8-bit non-interlaced pictures'
-    channels = {0: 1, 2: 3, 3: 1, 4: 2, 6: 4}[colour]
-    raw, stride = zlib.decompress(b''.join(chunks)), width * channels
-    rows, previous = [], bytearray(stride)
-    for y in range(height):
-        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
-        for i in range(stride):
-            left = line[i - channels] if i >= channels else 0
-            up, corner = previous[i], previous[i - channels] if i >= channels else 0
-            if kind == 1:
-                line[i] = (line[i] + left) & 0xFF
-            elif kind == 2:
-                line[i] = (line[i] + up) & 0xFF
-            elif kind == 3:
-                line[i] = (line[i] + (left + up) // 2) & 0xFF
-            elif kind == 4:
-                p = left + up - corner
-                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
-                line[i] = (line[i] + (left if pa <= pb and pa <= pc else up if pb <= pc else corner)) & 0xFF
-        rows.append(bytes(line))
-        previous = line
-    pixels = b''.join(rows)
-    if colour == 3:
-        return b''.join(palette[3 * i:3 * i + 3] for i in pixels)
-    if colour == 0:
-        return bytes(v for g in pixels for v in (g, g, g))
-    if colour == 4:
-        return bytes(v for i in range(0, len(pixels), 2) for v in (pixels[i],) * 3)
-    if colour == 6:
-        return b''.join(pixels[i:i + 3] for i in range(0, len(pixels), 4))
-    return pixels
+    """The pixels of a PNG as RGB bytes, compared by its pixels, not by its
+    encoding."""
+    return pictures.read_png(data)[2]
 
 
 def native_run(name, args):
@@ -122,6 +80,19 @@ def first_difference(expected, actual, width=800):
     return 'sizes %d and %d' % (len(expected), len(actual))
 
 
+# The screens the page is tried on: (width, height, a phone's).
+DESKTOP, PHONE = (1280, 800, False), (390, 844, True)
+
+
+def native_explanation(name, args, language):
+    """The native --explain --all of a console program, with its input at end
+    of file, in English or French."""
+    env = dict(os.environ, TZ='UTC', SUITE_COMMAND=name, LANGUAGE=language)
+    done = subprocess.run(FAKETIME + [os.path.join(NATIVE, 'bin', name)] + args + ['--explain', '--all'],
+                          stdin=subprocess.DEVNULL, capture_output=True, timeout=120, env=env)
+    return done.stdout.decode('utf-8')
+
+
 class WebEdition(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -130,13 +101,13 @@ class WebEdition(unittest.TestCase):
         os.makedirs(cls.downloads)
         cls.server, cls.base = headless.serve(SITE)
         try:
-            cls.driver = headless.chromium(os.path.join(cls.scratch, 'profile'), '--window-size=1000,1000')
+            cls.driver = headless.chromium(os.path.join(cls.scratch, 'profile'), '--window-size=1280,1000')
         except Exception:
             cls.server.terminate()
             cls.server.wait()
             raise
-        cls.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument',
-                                   {'source': 'Date.now = () => %d;' % (EPOCH * 1000)})
+        cls.clock = cls.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument',
+                                               {'source': 'Date.now = () => %d;' % (EPOCH * 1000)})
         cls.driver.execute_cdp_cmd('Page.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': cls.downloads})
 
     @classmethod
@@ -146,13 +117,30 @@ class WebEdition(unittest.TestCase):
         cls.server.wait()
         shutil.rmtree(cls.scratch, ignore_errors=True)
 
+    def setUp(self):
+        self.screen(DESKTOP)
+
     # The page, through its contract.
 
     def js(self, script, *args):
         return self.driver.execute_script(script, *args)
 
-    def open(self, name, args=()):
-        self.driver.get(self.base + name + '.html' + ('?args=' + '+'.join(args) if args else ''))
+    def screen(self, size):
+        """The page's viewport: a desktop's, or a phone's with a touch screen."""
+        width, height, phone = size
+        self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+            'width': width, 'height': height, 'deviceScaleFactor': 3 if phone else 1, 'mobile': phone})
+        self.driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': phone, 'maxTouchPoints': 5})
+        self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': [
+            {'name': 'hover', 'value': 'none' if phone else 'hover'},
+            {'name': 'pointer', 'value': 'coarse' if phone else 'fine'}]})
+
+    def open(self, name, args=(), query=''):
+        self.driver.get(self.base + name + '.html' + ('?args=' + '+'.join(args) if args else '') +
+                        (('&' if args else '?') + query if query else ''))
+
+    def body(self, key):
+        return self.js('return document.body.dataset[arguments[0]]', key)
 
     def settle(self, waits_before, timeout=60):
         """Waits until the run is at a wait after the first `waits_before`, or
@@ -164,6 +152,9 @@ class WebEdition(unittest.TestCase):
                 return state
             time.sleep(0.02)
         self.fail('the page neither waited nor ended within %d s' % timeout)
+
+    def text(self, id):
+        return self.js('return document.getElementById(arguments[0]).textContent', id)
 
     def canvas_rgb(self):
         return base64.b64decode(self.js('''
@@ -177,20 +168,22 @@ class WebEdition(unittest.TestCase):
             return btoa(text);'''))
 
     def answer(self, way):
-        """Answers the wait: a key pressed on the page, or a click on the
-        picture, or the page's button (Enter or Next stage)."""
+        """Answers the wait: a key pressed on the page, a click on the
+        picture, Next step at the last step, or Next stage."""
         if way == 'key':
             self.driver.find_element(By.TAG_NAME, 'body').send_keys('x')
+        elif way == 'enter':
+            self.driver.find_element(By.TAG_NAME, 'body').send_keys(Keys.ENTER)
         elif way == 'canvas':
             self.driver.find_element(By.TAG_NAME, 'canvas').click()
         else:
-            self.driver.find_element(By.CSS_SELECTOR, '#enter, #next').click()
+            self.driver.find_element(By.CSS_SELECTOR, '#next' if way == 'stage' else '#step-next').click()
 
     def run_through(self, picture=False):
-        """Answers every wait, in turn by a key, a click on the picture (or
-        the Enter button) and the button; returns the trace as bytes, the
-        error text, the captions and pictures of the stages."""
-        ways = ['key', 'canvas' if picture else 'button', 'button']
+        """Answers every wait, in turn each way a reader can; returns the
+        trace as bytes, the error text, the captions and pictures of the
+        stages."""
+        ways = ['key', 'canvas', 'stage'] if picture else ['key', 'next', 'enter']
         captions, pictures, waits = [], [], 0
         while self.settle(waits) == 'waiting':
             if picture:
@@ -198,9 +191,7 @@ class WebEdition(unittest.TestCase):
                 pictures.append(self.canvas_rgb())
             self.answer(ways[waits % 3])
             waits += 1
-        trace = self.js('return document.getElementById("trace").textContent').encode('latin-1')
-        error = self.js('return document.getElementById("error").textContent')
-        return trace, error, captions, pictures
+        return self.text('trace').encode('latin-1'), self.text('error'), captions, pictures
 
     def runs(self, kind):
         """Every program of the kind, built in and with its worked example."""
@@ -210,16 +201,21 @@ class WebEdition(unittest.TestCase):
                 if p['example']:
                     yield p['name'], p['example'].split()
 
+    def query(self):
+        return dict(urllib.parse.parse_qsl(urllib.parse.urlsplit(self.driver.current_url).query))
+
     # The tests.
 
     def test_index_lists_the_programs_theme_by_theme(self):
         self.driver.get(self.base + 'index.html')
         headings = [h.text for h in self.driver.find_elements(By.TAG_NAME, 'h2')]
-        self.assertEqual([title for _, title in THEMES], headings)
+        # The headings of the menu, without the window that a page does not open.
+        self.assertEqual([title.replace(' (windows)', '') for _, title in THEMES], headings)
         for (theme, _), listing in zip(THEMES, self.driver.find_elements(By.CSS_SELECTOR, 'ul.programs')):
-            expected = [(p['name'], p['description']) for p in CATALOGUE if p['theme'] == theme]
-            got = [(li.find_element(By.TAG_NAME, 'a').text, li.text.split('\n')[-1])
-                   for li in listing.find_elements(By.TAG_NAME, 'li')]
+            expected = [(p['name'], p['description'], p['kind'] == 'picture')
+                        for p in CATALOGUE if p['theme'] == theme]
+            got = [(li.find_element(By.TAG_NAME, 'a').text, li.text.split('\n')[-1],
+                    bool(li.find_elements(By.TAG_NAME, 'img'))) for li in listing.find_elements(By.TAG_NAME, 'li')]
             self.assertEqual(expected, got, theme)
 
     def test_console_traces_are_the_native_bytes(self):
@@ -230,7 +226,7 @@ class WebEdition(unittest.TestCase):
                 trace, error, _, _ = self.run_through()
                 self.assertEqual(out, trace)
                 self.assertEqual(err.decode('latin-1').strip(), error)
-                self.assertEqual('ended', self.js('return document.body.dataset.state'))
+                self.assertEqual('ended', self.body('state'))
 
     def test_picture_stages_are_the_native_pixels_and_captions(self):
         for name, args in self.runs('picture'):
@@ -248,6 +244,20 @@ class WebEdition(unittest.TestCase):
                 lines = [line for line in out.decode().splitlines() if line.startswith('stage ')]
                 self.assertEqual(captions, [line for line in lines if line in captions])
                 self.assertEqual(lines[-1], captions[-1])
+                # A picture page saves pictures, not its captions.
+                self.assertFalse(self.driver.find_elements(By.ID, 'save-trace'))
+
+    def test_explanation_is_the_native_explanation(self):
+        # (program, arguments), each in English and in French.
+        for name, args in [('cycle_floyd', []), ('cycle_floyd', ['101', '3'])]:
+            for language in ('en', 'fr'):
+                with self.subTest(program=name, args=args, language=language):
+                    expected = native_explanation(name, args, language)
+                    self.assertTrue(expected)
+                    self.open(name, args, 'view=explain&lang=' + language)
+                    self.run_through()
+                    self.assertEqual(expected, self.text('explain'))
+                    self.assertEqual(language, self.js('return document.getElementById("explain").lang'))
 
     def test_fields_refuse_what_the_command_line_refuses(self):
         # (program, what goes into its fields in order)
@@ -271,15 +281,31 @@ class WebEdition(unittest.TestCase):
                     field.send_keys(value)
                 self.driver.find_element(By.CSS_SELECTOR, '#parameters button').click()
                 self.assertEqual('ended', self.settle(0))
-                self.assertEqual(err.decode('latin-1').strip(), self.driver.find_element(By.ID, 'error').text)
-                self.assertEqual('', self.js('return document.getElementById("trace").textContent'))
+                # The program's one line, as one sentence of the page: without
+                # the command that shows the usage, and no exit status.
+                message = err.decode('latin-1').strip()
+                self.assertTrue(message.startswith(name + ': ') and message.endswith(' --help shows the usage)'))
+                core = message[len(name) + 2:message.rindex(' (')]
+                self.assertEqual(core + '.', self.driver.find_element(By.ID, 'error').text)
+                self.assertNotIn('status', self.text('status'))
+                self.assertEqual('', self.text('trace'))
+
+    def test_a_refusal_quotes_the_text_as_typed(self):
+        # (what the address gives, what the field and the refusal show)
+        for given, shown in [('%E2%80%8B10', '\u200b10'), ('10%00xyz', '10\u2400xyz'), ('d%C3%A9j%C3%A0', 'déjà')]:
+            with self.subTest(given=given):
+                self.open('cycle_floyd', [given])
+                self.assertEqual('ended', self.settle(0))
+                self.assertEqual(shown, self.js('return document.querySelector("#parameters input").value'))
+                self.assertIn('not "%s".' % shown, self.text('error'))
 
     def test_too_many_arguments_in_the_address_are_refused(self):
         status, out, err = native_run('cycle_floyd', ['41', '16', '3'])
         self.assertEqual(2, status)
         self.open('cycle_floyd', ['41', '16', '3'])
         self.assertEqual('ended', self.settle(0))
-        self.assertEqual(err.decode('latin-1').strip(), self.driver.find_element(By.ID, 'error').text)
+        message = err.decode('latin-1').strip()
+        self.assertEqual(message[len('cycle_floyd: '):message.rindex(' (')] + '.', self.text('error'))
 
     def test_each_pause_waits_for_its_answer(self):
         # prime_listing_compacted pauses twice: after the listing, and after
@@ -287,22 +313,137 @@ class WebEdition(unittest.TestCase):
         _, out, _ = native_run('prime_listing_compacted', [])
         self.open('prime_listing_compacted')
         self.assertEqual('waiting', self.settle(0))
-        first = self.js('return document.getElementById("trace").textContent').encode('latin-1')
+        first = self.text('trace').encode('latin-1')
         self.assertTrue(out.startswith(first) and 0 < len(first) < len(out))
         time.sleep(0.3)
         self.assertEqual(['waiting', '1'], self.js('return [document.body.dataset.state, document.body.dataset.waits]'))
         self.answer('key')
         self.assertEqual('waiting', self.settle(1))
-        self.answer('button')
+        self.answer('next')
         self.assertEqual('ended', self.settle(2))
 
+    def test_steps_move_with_the_buttons_and_the_keys(self):
+        # 452 lines: a step of the middle lies outside the pane's view unless
+        # the pane follows it.
+        _, out, _ = native_run('cycle_floyd', ['46337', '1'])
+        lines = out.decode('latin-1').split('\n')
+        self.open('cycle_floyd', ['46337', '1'], 'view=classic')
+        self.assertEqual('waiting', self.settle(0))
+        steps = int(self.body('steps'))
+        # The run, the 450 steps of the tortoise and the hare (the lines of
+        # the trace after its first newline), the result, the pause.
+        self.assertEqual(len(lines), steps)
+        click = lambda id: lambda: self.driver.find_element(By.ID, id).click()
+        key = lambda k: lambda: self.driver.find_element(By.TAG_NAME, 'body').send_keys(k)
+        # (what the reader does, the step then shown)
+        moves = [(click('step-back'), steps - 1), (key(Keys.ARROW_LEFT), steps - 2),
+                 (key(Keys.ARROW_LEFT * 249), steps - 251), (key(Keys.ARROW_RIGHT), steps - 250),
+                 (click('step-next'), steps - 249), (key(Keys.END), steps), (click('step-back'), steps - 1),
+                 (click('step-end'), steps)]
+        for move, step in moves:
+            move()
+            self.assertEqual(str(step), self.body('step'))
+            if step in (steps - 251, steps - 249, steps - 1, steps):
+                # The trace shows the run up to the step, the step marked, in
+                # view in both panes.
+                if 2 <= step <= steps - 2:
+                    # Step k + 1 is the k-th of the tortoise and the hare.
+                    self.assertEqual('\n'.join(lines[:step]), self.text('trace'))
+                    self.assertEqual('\n' + lines[step - 1],
+                                     self.js('return document.querySelector("#trace mark").textContent'))
+                for pane in ('trace', 'explain'):
+                    self.assertTrue(self.js('''
+                        const pane = document.getElementById(arguments[0]), mark = pane.querySelector('mark');
+                        const a = mark.getBoundingClientRect(), b = pane.getBoundingClientRect();
+                        return a.top >= b.top && a.top < b.bottom && a.left >= b.left && a.left < b.right;''', pane),
+                        '%s: step %d out of view' % (pane, step))
+        self.assertEqual(str(steps), self.query()['step'])
+
+    def test_screens(self):
+        # (screen, page): nothing wider than the screen outside the panes,
+        # which scroll sideways; trace lines not wrapped; a picture, its
+        # caption and its controls in view at once.
+        for size, name, args in [(PHONE, 'prime_listing', ['100']), (PHONE, 'ulam_spiral_plot', []),
+                                 (DESKTOP, 'ulam_spiral_plot', []), (DESKTOP, 'gaussian_walk_24', ['68', '-5'])]:
+            with self.subTest(screen=size, program=name):
+                self.screen(size)
+                self.open(name, args)
+                self.settle(0)
+                wide = self.js('''
+                    const width = document.documentElement.clientWidth;
+                    return Array.from(document.querySelectorAll('body *'))
+                        .filter((e) => !e.closest('.pane, .canvas-box') && e.getBoundingClientRect().right > width + 0.5)
+                        .map((e) => e.tagName + '#' + e.id + '.' + e.className);''')
+                self.assertEqual([], wide)
+                self.assertLessEqual(self.js('return document.documentElement.scrollWidth'), size[0])
+                # Each line of the trace is one line of the pane: its text's
+                # boxes stand at no more heights than it has lines.
+                self.assertTrue(self.js('''
+                    const pane = document.getElementById('trace'), range = document.createRange();
+                    range.selectNodeContents(pane);
+                    const tops = new Set(Array.from(range.getClientRects(), (r) => Math.round(r.top)));
+                    return tops.size <= pane.textContent.split('\\n').length;'''))
+                if name != 'prime_listing':
+                    for id in ('caption', 'next', 'step-next'):
+                        self.assertTrue(self.js('''
+                            const r = document.getElementById(arguments[0]).getBoundingClientRect();
+                            return r.bottom <= innerHeight && r.right <= innerWidth && r.height > 0;''', id), id)
+                    canvas = self.js('const r = document.querySelector("canvas").getBoundingClientRect(); '
+                                     'return [r.bottom, r.width];')
+                    if size is DESKTOP:
+                        self.assertLessEqual(canvas[0], size[1])
+                    self.assertLessEqual(canvas[1], size[0])
+                status = self.text('status')
+                self.assertIn('tap' if size is PHONE else 'press', status.lower())
+
+    def test_an_address_gives_the_same_run_and_step(self):
+        # Programs that draw a start or take a seed from the clock.
+        for name in ('rho_floyd', 'pminus1_random_base'):
+            with self.subTest(program=name):
+                self.open(name)
+                self.run_through()
+                trace, query = self.text('trace'), self.query()
+                drawn = query['args'].split()
+                self.assertEqual(2, len(drawn))
+                self.assertIn(drawn[1], self.text('drawn'))
+                self.assertEqual(native_run(name, drawn)[1].decode('latin-1'), trace)
+                steps = int(self.body('steps'))
+                # Another clock draws another start: the address keeps the one drawn.
+                later = self.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument',
+                                                    {'source': 'Date.now = () => %d;' % (EPOCH * 1000 + 86400000)})
+                try:
+                    step = max(1, steps // 2)
+                    self.driver.get(self.base + name + '.html?args=' + '+'.join(drawn) + '&step=%d' % step)
+                    self.settle(0)
+                    self.assertEqual(str(step), self.body('step'))
+                    self.assertTrue(trace.startswith(self.text('trace')))
+                    self.driver.find_element(By.ID, 'step-end').click()
+                    self.run_through()
+                    self.assertEqual(trace, self.text('trace'))
+                finally:
+                    self.driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', later)
+
+    def test_back_returns_to_the_previous_run(self):
+        _, first, _ = native_run('cycle_floyd', ['101', '3'])
+        self.open('cycle_floyd', ['101', '3'])
+        self.run_through()
+        field = self.driver.find_element(By.CSS_SELECTOR, '#parameters input')
+        field.clear()
+        field.send_keys('103')
+        self.driver.find_element(By.CSS_SELECTOR, '#parameters button').click()
+        self.run_through()
+        self.assertEqual('103', self.query()['args'].split()[0])
+        self.driver.back()
+        self.assertEqual('101 3', self.query()['args'])
+        self.assertEqual(first, self.run_through()[0])
+
     def test_save_picture_downloads_the_stage_shown(self):
-        _, _, _, stages = native_stages('gaussian_walk_8', [])
-        self.open('gaussian_walk_8')
+        _, _, _, stages = native_stages('gaussian_walk_8', ['7', '10'])
+        self.open('gaussian_walk_8', ['7', '10'])
         for k in (1, 2):
             self.assertEqual('waiting', self.settle(k - 1))
             self.driver.find_element(By.ID, 'save-picture').click()
-            path = os.path.join(self.downloads, 'gaussian_walk_8-%d.png' % k)
+            path = os.path.join(self.downloads, 'gaussian_walk_8-7-10-%d.png' % k)
             self.wait_for_file(path)
             with open(path, 'rb') as f:
                 self.assertTrue(png_rgb(f.read()) == stages[k - 1], 'stage %d' % k)

@@ -1,10 +1,11 @@
 # The web edition, built by emcmake into build-web/: every program of the
 # registry becomes NAME.js + NAME.wasm, a module that the program's page
-# starts afresh for every run. The program sources are the same; what differs
-# is below them:
+# starts afresh in a worker for every run. The program sources are the
+# same; what differs is below them:
 #   console/console_web.cpp  the pauses wait for the page, the trace goes
 #                            out as Latin-1 bytes through standard output
 #   console/main_web.cpp     the entry that ends every run through exit()
+#   views/view_web.cpp       every view of the run at once, step by step
 #   draw/window_web.cpp      each stage is copied to the page's canvas
 #   draw/text_web.cpp        the texts, replayed from a native run
 #
@@ -26,16 +27,18 @@ endfunction()
 if(EMSCRIPTEN)
     set(SUITE_NATIVE_BUILD "" CACHE PATH "The native build that recorded the rendered texts (target web_texts)")
 
-    # Asyncify lets a wait hand control back to the page and resume later;
-    # exit() at the end runs the atexit functions and flushes the output;
-    # the output goes to the page through web/library_page.js. The runtime's
-    # own SDL, window emulation and file system stay out (the layers above
-    # replace them), and so does everything a page does not need.
+    # The program runs in a worker of its page (web/worker.js). Asyncify
+    # lets a wait hand control back to the worker and resume later, also
+    # from beneath a virtual call (a view's pause); exit() at the end runs
+    # the atexit functions and flushes the output; the output goes to the
+    # page through web/library_page.js. The runtime's own SDL, window
+    # emulation and file system stay out (the layers above replace them),
+    # and so does everything a page does not need.
     set(suite_web_link_options
-        -sASYNCIFY -sASYNCIFY_IGNORE_INDIRECT -sASYNCIFY_STACK_SIZE=16384
+        -sASYNCIFY -sASYNCIFY_STACK_SIZE=16384
         -sMODULARIZE -sEXPORT_NAME=createProgram
         -sEXIT_RUNTIME -sALLOW_MEMORY_GROWTH
-        -sENVIRONMENT=web -sAUTO_JS_LIBRARIES=0 -sUSE_SDL=0
+        -sENVIRONMENT=worker -sAUTO_JS_LIBRARIES=0 -sUSE_SDL=0 -sFILESYSTEM=0
         --js-library ${PROJECT_SOURCE_DIR}/web/library_page.js)
 
     function(suite_web_program name kind source)
