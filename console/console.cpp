@@ -147,6 +147,25 @@ static bool output_is_utf8_terminal()
     return answer == 1;
 }
 
+bool trace_write(const char *bytes, size_t size)
+{
+    if (!output_is_utf8_terminal())
+        return fwrite(bytes, 1, size, stdout) == size;
+    // Latin-1 is the first 256 code points: two bytes each above 0x7F.
+    std::string utf8;
+    utf8.reserve(size);
+    for (size_t i = 0; i < size; i++) {
+        unsigned char c = bytes[i];
+        if (c < 0x80) {
+            utf8 += static_cast<char>(c);
+        } else {
+            utf8 += static_cast<char>(0xC0 | c >> 6);
+            utf8 += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return fwrite(utf8.data(), 1, utf8.size(), stdout) == utf8.size();
+}
+
 int trace_printf(const char *format, ...)
 {
     va_list args;
@@ -163,18 +182,5 @@ int trace_printf(const char *format, ...)
     vsnprintf(&text[0], text.size(), format, again);
     va_end(again);
     text.resize(length);
-
-    if (!output_is_utf8_terminal())
-        return fwrite(text.data(), 1, text.size(), stdout) == text.size() ? length : -1;
-    // Latin-1 is the first 256 code points: two bytes each above 0x7F.
-    std::string utf8;
-    for (unsigned char c : text) {
-        if (c < 0x80) {
-            utf8 += static_cast<char>(c);
-        } else {
-            utf8 += static_cast<char>(0xC0 | c >> 6);
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
-    return fwrite(utf8.data(), 1, utf8.size(), stdout) == utf8.size() ? length : -1;
+    return trace_write(text.data(), text.size()) ? length : -1;
 }

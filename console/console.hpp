@@ -1,6 +1,7 @@
 // console.hpp: the terminal side of every program: the pauses, the trace
 // text, and the check at exit that the trace was written in full.
 #pragma once
+#include <cstddef>
 
 // Flushes standard output, then reads one character from standard input and
 // ignores it: the pause that keeps a console trace readable. Returns at once
@@ -21,6 +22,11 @@ void flush_trace();
 
 // The errno of the first flush_trace that failed, or 0.
 int trace_flush_error();
+
+// Trace text written in Latin-1, as bytes: on a terminal whose character set
+// is UTF-8 the letters above 0x7F are written in UTF-8; everywhere else, the
+// bytes as they are. False when standard output refuses them.
+bool trace_write(const char *bytes, size_t size);
 
 // printf for trace text written in Latin-1 (the one accented letter of the
 // traces is the byte 0xE9). On a terminal whose character set is UTF-8 the

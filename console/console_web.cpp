@@ -41,6 +41,11 @@ int read_key()
     return page_wait(page_wait_key);
 }
 
+bool trace_write(const char *bytes, size_t size)
+{
+    return fwrite(bytes, 1, size, stdout) == size;
+}
+
 int trace_printf(const char *format, ...)
 {
     va_list args;

@@ -4,6 +4,12 @@
 // by brute force: u(i) = u(j) with i > j exactly when j has reached the
 // entry index and the period divides i - j.
 #include "harness.hpp"
+#include "programs/cycles/cycles.hpp"
+#include <algorithm>
+#include <cstdio>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -144,10 +150,13 @@ static std::string three_methods(long m, long u1)
         if (o.same(k, 2 * k))
             break;
     }
-    text += " \n\nperiode = " + std::to_string(k) + "\n\n  BRENT\n";
-    text += windows(o, [](long e) { return 3 * e / 4; }, period);
-    // A multiple of the period with it: the cycle still begins at the entry.
-    return text + "\n\n Periode = " + std::to_string(period) + "  Indice d'entree = " + std::to_string(o.entry) +
+    // They meet at a multiple of the period; FLOYD prints the least one.
+    text += " \n\nperiode = " + std::to_string(o.period) + "\n\n  BRENT\n";
+    long multiple;
+    text += windows(o, [](long e) { return 3 * e / 4; }, multiple);
+    // The match is a multiple of the period; BRENT prints the least one.
+    EXPECT_EQ(0, multiple % o.period);
+    return text + "\n\n Periode = " + std::to_string(o.period) + "  Indice d'entree = " + std::to_string(o.entry) +
            "\n\n";
 }
 
@@ -177,12 +186,12 @@ static std::string floyd(long m, long u0)
 }
 
 // 101 from 3: period 9, entered after 12 steps, so Floyd meets at 18 and
-// then prints the period 9. 41
-// from 6: period 7, entered after 8 steps; Brent's quarter windows first
-// match 14 terms on. 193 from 40: a fixed point after 17 steps, which Brent
-// reports as the period 17. 46009 from 0: period 800, more than a thousand
-// terms before a window matches. 46340 from 46339: the largest modulus and
-// square. Modulo 2 and 3 the smallest sequences.
+// then prints the period 9. 41 from 6: period 7, entered after 8 steps;
+// Brent's half windows first match 14 terms on, and it prints the period 7.
+// 193 from 40: a fixed point after 17 steps, which Brent matches 17 terms
+// on. 46009 from 0: period 800, more than a thousand terms before a window
+// matches. 46340 from 46339: the largest modulus and square. Modulo 2 and 3
+// the smallest sequences.
 TEST(CyclePrograms, FindTheEntryAndThePeriodOfOtherSequences)
 {
     struct {
@@ -204,4 +213,159 @@ TEST(CyclePrograms, TakeTheBuiltInStartModuloTheModulus)
     EXPECT_TRANSCRIPT(floyd(101, 16), run_to_end(PROGRAM(cycle_floyd), "", {"101"}).out);
     EXPECT_TRANSCRIPT(floyd(7, 16 % 7), run_to_end(PROGRAM(cycle_floyd), "", {"7"}).out);
     EXPECT_TRANSCRIPT(three_methods(5, 11 % 5), run_to_end(PROGRAM(cycle_three_methods), "", {"5"}).out);
+}
+
+// The least positive multiple of the period that is at least `low`.
+static long multiple_from(long period, long low)
+{
+    return std::max(1L, (low + period - 1) / period) * period;
+}
+
+// The values of the last event of a kind, by name.
+static std::vector<long long> values(const Recorder &r, EventKind kind, std::initializer_list<const char *> names)
+{
+    std::vector<long long> v;
+    for (const char *name : names)
+        v.push_back((*r.last(kind))[name]);
+    return v;
+}
+
+// The three searches called in process on every start modulo 2 .. 60 and on
+// the large moduli above (39366 from 0: the longest orbit, period 4374;
+// 34981 from 1587: the longest tail, 720 terms), against the brute-force
+// orbit: the least period and the entry index each search reports, and
+// where its match or meeting falls (the traces above check the comparisons
+// themselves). Floyd meets at the least multiple of the period that reaches
+// the entry index; the windows match one period after the first saved term
+// on the cycle whose window is as long as the period; Brent at the first
+// multiple of the period beyond the half window it skips, which it then
+// reduces to the period.
+TEST(CycleMethods, ReportThePeriodAndTheEntryOfTheOrbit)
+{
+    std::vector<std::pair<long, long>> runs = {{101, 3},       {41, 6},   {193, 40},    {46009, 0},
+                                               {46340, 46339}, {39366, 0}, {34981, 1587}};
+    for (long m = 2; m <= 60; m++)
+        for (long start = 0; start < m; start++)
+            runs.push_back({m, start});
+    for (auto [m, start] : runs) {
+        SCOPED_TRACE("m = " + std::to_string(m) + ", start " + std::to_string(start));
+        Orbit o0(m, start, 0), o1(m, start, 1);
+        long period = o0.period, b = 1, h = 1, brent = 1;
+        while (b - 1 < o0.entry || b < period)
+            b *= 2;
+        while (h < o1.entry || h < period)
+            h *= 2;
+        while (brent < o1.entry || multiple_from(period, brent / 2 + 1) > brent)
+            brent *= 2;
+        Recorder floyd, doubling, three;
+        cycle_floyd(m, start, floyd);
+        cycle_doubling(m, start, doubling);
+        cycle_three_methods(m, start, three);
+        long meeting = multiple_from(period, o0.entry), pair_meeting = multiple_from(period, o1.entry);
+        EXPECT_EQ((std::vector<long long>{period, o0.entry, meeting}),
+                  values(floyd, EventKind::result, {"period", "entry", "meeting"}));
+        EXPECT_EQ((std::vector<long long>{period, o0.entry, b - 1, b - 1 + period}),
+                  values(doubling, EventKind::result, {"period", "entry", "saved_index", "index"}));
+        EXPECT_EQ((std::vector<long long>{period, o1.entry, pair_meeting, h, h + period, brent,
+                                          brent + multiple_from(period, brent / 2 + 1)}),
+                  values(three, EventKind::result,
+                         {"period", "entry", "meeting", "windows_saved_index", "windows_index", "brent_saved_index",
+                          "brent_index"}));
+        // Each section ends on the period and the entry index, the first two
+        // with a pause; the result comes last.
+        std::vector<std::string> ends;
+        for (const Recorder::Kept &e : three.events)
+            if (e.kind == EventKind::pause || e.kind == EventKind::result ||
+                (e.find("period") && e["period"] == period && e["entry"] == o1.entry))
+                ends.push_back(e.what);
+        EXPECT_EQ((std::vector<std::string>{"window_match", "enter", "meeting", "enter", "brent_match",
+                                            "three_methods"}),
+                  ends);
+    }
+}
+
+// --json, wherever it stands among the numbers: one object a line, the
+// result last with the period, the entry index and (for Floyd) the meeting
+// of the brute-force orbit in the program's own numbering, and every number
+// of the classic trace of the same run among the events' values.
+TEST(CyclePrograms, WriteTheirRunAsJsonLines)
+{
+    const std::string number = "-?[0-9]+", value = number + "|\"([^\"\\\\]|\\\\.)*\"|null|\\[(" + number + "(, " +
+                                                   number + ")*)?\\]";
+    const std::regex object("\\{\"[a-z0-9_]+\": (" + value + ")(, \"[a-z0-9_]+\": (" + value + "))*\\}"),
+        whole(number);
+    struct {
+        std::string program;
+        long m, start, first;
+        bool meeting;
+    } rows[] = {{PROGRAM(cycle_three_methods), 41, 11, 1, true}, {PROGRAM(cycle_three_methods), 101, 3, 1, true},
+                {PROGRAM(cycle_three_methods), 41, 6, 1, true},  {PROGRAM(cycle_doubling_search), 101, 3, 0, false},
+                {PROGRAM(cycle_floyd), 101, 3, 0, true},         {PROGRAM(cycle_floyd), 39366, 0, 0, true}};
+    int row_number = 0;
+    for (const auto &row : rows) {
+        std::vector<std::string> args{std::to_string(row.m), std::to_string(row.start)};
+        SCOPED_TRACE(row.program + " " + args[0] + " " + args[1]);
+        std::string classic = run_to_end(row.program, "", args).out;
+        args.insert(args.begin() + row_number++ % 3, "--json");
+        std::istringstream json(run_to_end(row.program, "", args).out);
+        std::set<std::string> values;
+        std::string line, last;
+        while (std::getline(json, line)) {
+            ASSERT_TRUE(std::regex_match(line, object)) << line;
+            for (std::sregex_iterator n(line.begin(), line.end(), whole); n != std::sregex_iterator(); ++n)
+                values.insert(n->str());
+            last = line;
+        }
+        auto field = [&last](const char *name) {
+            std::smatch found;
+            bool there = std::regex_search(last, found, std::regex("\"" + std::string(name) + "\": ([^,}]*)"));
+            return there ? found[1].str() : "";
+        };
+        Orbit o(row.m, row.start, row.first);
+        EXPECT_EQ((std::vector<std::string>{"\"result\"", std::to_string(o.period), std::to_string(o.entry),
+                                            row.meeting ? std::to_string(multiple_from(o.period, o.entry)) : ""}),
+                  (std::vector<std::string>{field("event"), field("period"), field("entry"), field("meeting")}));
+        for (std::sregex_iterator n(classic.begin(), classic.end(), whole); n != std::sregex_iterator(); ++n)
+            EXPECT_TRUE(values.count(n->str())) << n->str() << " of the trace is in no event";
+    }
+}
+
+// --explain on the largest inputs (the largest modulus, the longest orbit,
+// the longest tail), in English and in French: at most 20 kB, lines within
+// 80 columns, ending with the conclusion, which states the orbit's period
+// and entry index after the last step. --help shows the legend.
+TEST(CyclePrograms, ExplainTheirLargestRunsWithinBounds)
+{
+    const char *en = "The period is %ld and the entry index %ld:", *fr = "La période est %ld et l'indice d'entrée %ld :";
+    struct {
+        std::string program;
+        long first;
+        const char *en, *fr;
+    } programs[] = {{PROGRAM(cycle_three_methods), 1, en, fr},
+                    {PROGRAM(cycle_doubling_search), 0, en, fr},
+                    {PROGRAM(cycle_floyd), 0, "(period %ld), found", "(période %ld), trouvée"}};
+    for (const auto &p : programs) {
+        for (auto [m, start] : {std::pair<long, long>{46340, 46339}, {39366, 0}, {34981, 1587}})
+            for (const char *language : {"en", "fr"}) {
+                SCOPED_TRACE(p.program + " " + std::to_string(m) + " " + std::to_string(start) + " " + language);
+                RunOptions options;
+                options.args = {std::to_string(m), std::to_string(start), "--explain"};
+                options.env = {std::string("LANGUAGE=") + language};
+                ProgramRun run = run_program(p.program, options);
+                EXPECT_EQ(0, run.status);
+                EXPECT_LE(run.out.size(), 20000u);
+                Orbit o(m, start, p.first);
+                char conclusion[100];
+                snprintf(conclusion, sizeof conclusion, language[0] == 'e' ? p.en : p.fr, o.period, o.entry);
+                size_t at = run.out.find(conclusion);
+                ASSERT_NE(std::string::npos, at) << conclusion;
+                for (const char *step : {"\nk = ", "\nSaved", "\nGardé", "\n  u("})
+                    EXPECT_EQ(std::string::npos, run.out.find(step, at)) << "a step after the conclusion";
+                std::istringstream lines(run.out);
+                for (std::string line; std::getline(lines, line);)
+                    EXPECT_LE(std::count_if(line.begin(), line.end(), [](char c) { return (c & 0xC0) != 0x80; }), 80)
+                        << line;
+            }
+        EXPECT_NE(std::string::npos, run_to_end(p.program, "", {"--help"}).out.find("What the trace shows:\n"));
+    }
 }

@@ -22,7 +22,8 @@ std::vector<std::string> lines_of(const std::string &text)
 
 // Formats with a width and a precision of 0 print 0 as blanks; every
 // integer conversion takes 64 bits; a real keeps its precision; the pause
-// hands over the bytes before it waits; an event without a line is silent.
+// hands over the bytes before the program waits (a recorder's run, like
+// this one, never waits); an event without a line is silent.
 TEST(ClassicView, AppliesTheFormatsToTheNamedValues)
 {
     ClassicTable table = {

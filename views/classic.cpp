@@ -75,8 +75,8 @@ void ClassicView::report(const Event &event)
 {
     if (event.kind == EventKind::pause) {
         flush();
-        if (output.wait)
-            output.wait(event.what);
+        if (output.paused)
+            output.paused(event.what);
         return;
     }
     const Compiled *line = find(event);

@@ -18,12 +18,12 @@ struct ClassicLine {
 };
 using ClassicTable = std::vector<ClassicLine>;
 
-// Where the classic view writes and how it waits: the trace's bytes as the
-// program writes them (Latin-1), and the program's pauses ("enter" or
-// "key"), before which everything written is handed over.
+// Where the classic view writes: the trace's bytes as the program writes
+// them (Latin-1). At a pause everything written is handed over, then
+// `paused` is told (the wait itself is the program's: Steps::pause).
 struct ClassicOutput {
     std::function<void(const char *bytes, size_t size)> write;
-    std::function<void(const char *pause)> wait;
+    std::function<void(const char *pause)> paused;
 };
 
 class ClassicView : public Steps

@@ -54,6 +54,13 @@ struct Event {
 
 const char *kind_name(EventKind kind);
 
+// The program's own wait at a pause ("enter" or "key"), when the view of
+// the run waits there (the classic view does; a recorder, the explanation
+// and JSON do not). It is reached from Steps::pause by direct calls only, so
+// that the web edition can suspend the program at it.
+extern bool pauses_wait;
+void wait_at_pause(const char *what);
+
 // Where a method reports. The templates build the event on the stack from
 // name-value pairs; a view overrides report().
 class Steps
@@ -88,8 +95,14 @@ class Steps
     {
         send(EventKind::item, what, pairs...);
     }
-    // The program waits: "enter" for a line, "key" for one key.
-    void pause(const char *what = "enter") { report(Event{EventKind::pause, what, nullptr, 0}); }
+    // The program waits: "enter" for a line, "key" for one key. The views
+    // hand over what they hold first.
+    void pause(const char *what = "enter")
+    {
+        report(Event{EventKind::pause, what, nullptr, 0});
+        if (pauses_wait)
+            wait_at_pause(what);
+    }
 
   private:
     template <class... Pairs> void send(EventKind kind, const char *what, const Pairs &...pairs)

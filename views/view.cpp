@@ -65,6 +65,24 @@ static bool next_step_on_terminal()
     return more;
 }
 
+// Whether the terminal's cursor starts a line: the trace written last ended
+// with a newline, or an Enter typed at a pause was echoed.
+static bool at_line_start = true;
+
+bool pauses_wait = false;
+
+void wait_at_pause(const char *what)
+{
+    flush_trace();
+    if (std::strcmp(what, "key") == 0) {
+        read_key();
+    } else {
+        wait_enter();
+        if (terminal(STDIN_FILENO))
+            at_line_start = true;
+    }
+}
+
 View::View(const ViewOptions &options_, std::vector<const ClassicTable *> classic_tables,
            std::vector<const ExplainTable *> explain_tables)
     : options(options_)
@@ -72,22 +90,13 @@ View::View(const ViewOptions &options_, std::vector<const ClassicTable *> classi
     switch (options.kind) {
     case ViewOptions::classic: {
         ClassicOutput out;
-        out.write = [this](const char *bytes, size_t size) {
-            trace_printf("%.*s", static_cast<int>(size), bytes);
+        out.write = [](const char *bytes, size_t size) {
+            trace_write(bytes, size);
             at_line_start = bytes[size - 1] == '\n';
         };
-        out.wait = [this](const char *pause) {
-            flush_trace();
-            if (std::strcmp(pause, "key") == 0) {
-                read_key();
-            } else {
-                wait_enter();
-                // An Enter typed at a terminal was echoed: a new line.
-                if (terminal(STDIN_FILENO))
-                    at_line_start = true;
-            }
-        };
         classic = std::make_unique<ClassicView>(classic_tables, out);
+        // The program waits at its pauses only in the classic trace.
+        pauses_wait = true;
         break;
     }
     case ViewOptions::explain: {
@@ -128,6 +137,7 @@ void View::finish()
     if (finished)
         return;
     finished = true;
+    pauses_wait = false;
     if (classic) {
         classic->flush();
         if (!at_line_start && terminal(STDOUT_FILENO))

@@ -42,6 +42,5 @@ class View
     std::unique_ptr<ClassicView> classic;
     std::unique_ptr<ExplainView> explain;
     std::unique_ptr<Steps> json;
-    bool at_line_start = true; // the terminal's cursor starts a line
     bool finished = false;
 };

@@ -7,7 +7,6 @@
 // into steps of up to 1000 values. A pause of the program is a step of its
 // own, and the program waits there for the page.
 #include "console/console.hpp"
-#include "console/page_web.hpp"
 #include "views/json.hpp"
 #include "views/view.hpp"
 #include <cstdio>
@@ -54,11 +53,10 @@ class PageSteps : public Steps
         kind = event.kind;
         what = event.what;
         if (event.kind == EventKind::pause) {
-            // The explanations skip a pause, the classic view would wait
-            // itself: the page is asked instead, once the step is out.
+            // The explanations skip a pause; the program then waits for the
+            // page (Steps::pause), once the step is out.
             json.report(event);
             end_step();
-            page_wait(std::strcmp(event.what, "key") == 0 ? page_wait_key : page_wait_enter);
             return;
         }
         classic.report(event);
@@ -138,12 +136,14 @@ class PageSteps : public Steps
 
 } // namespace
 
-// The page's sink stands where the console's JSON view would.
+// The page's sink stands where the console's JSON view would. The program
+// waits at its pauses, as in the classic trace.
 View::View(const ViewOptions &options_, std::vector<const ClassicTable *> classic_tables,
            std::vector<const ExplainTable *> explain_tables)
     : options(options_)
 {
     json = std::make_unique<PageSteps>(classic_tables, explain_tables);
+    pauses_wait = true;
 }
 
 View::~View()
@@ -161,6 +161,7 @@ void View::finish()
     if (finished)
         return;
     finished = true;
+    pauses_wait = false;
     static_cast<PageSteps &>(*json).finish();
     fflush(stdout);
 }

@@ -28,14 +28,15 @@ if(EMSCRIPTEN)
     set(SUITE_NATIVE_BUILD "" CACHE PATH "The native build that recorded the rendered texts (target web_texts)")
 
     # The program runs in a worker of its page (web/worker.js). Asyncify
-    # lets a wait hand control back to the worker and resume later, also
-    # from beneath a virtual call (a view's pause); exit() at the end runs
-    # the atexit functions and flushes the output; the output goes to the
-    # page through web/library_page.js. The runtime's own SDL, window
-    # emulation and file system stay out (the layers above replace them),
-    # and so does everything a page does not need.
+    # lets a wait hand control back to the worker and resume later (every
+    # wait is reached by direct calls: a method's pause goes from
+    # Steps::pause straight to the console's wait, never through a pointer);
+    # exit() at the end runs the atexit functions and flushes the output;
+    # the output goes to the page through web/library_page.js. The runtime's
+    # own SDL, window emulation and file system stay out (the layers above
+    # replace them), and so does everything a page does not need.
     set(suite_web_link_options
-        -sASYNCIFY -sASYNCIFY_STACK_SIZE=16384
+        -sASYNCIFY -sASYNCIFY_IGNORE_INDIRECT -sASYNCIFY_STACK_SIZE=16384
         -sMODULARIZE -sEXPORT_NAME=createProgram
         -sEXIT_RUNTIME -sALLOW_MEMORY_GROWTH
         -sENVIRONMENT=worker -sAUTO_JS_LIBRARIES=0 -sUSE_SDL=0 -sFILESYSTEM=0

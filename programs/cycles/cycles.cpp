@@ -1,165 +1,133 @@
-// The cycle searches on u -> u*u + 1 (mod m). The term tables grow as the
-// search goes: with m up to 46340 a window search can run to some 10^5
-// terms before it matches.
+// The cycle searches on u -> u*u + 1 (mod m). A search keeps only the terms
+// it compares; the period and the entry index are then found by walking the
+// sequence again.
 #include "cycles.hpp"
-#include <cstdio>
-#include <string>
-#include <vector>
 
-CycleStart read_cycle_start(Parameters &p, const char *term, int first_term)
+// One lap from a value on the cycle: the steps back to it are the least
+// period.
+static int lap(int m, int value)
 {
-    const int modulus = 41;    // the sequence lives in 0 .. modulus - 1
-    const int largest = 46340; // u*u + 1 stays below 2^31
-    CycleStart s;
-    s.m = static_cast<int>(p.integer({.name = "m",
-                                      .meaning = "the modulus of u -> u*u + 1 (mod m)",
-                                      .builtin = modulus,
-                                      .low = 2,
-                                      .high = largest}));
-    std::string meaning = std::string("the first term u(") + term[1] + ")";
-    std::string range = std::string("0 <= ") + term + " < m";
-    std::string builtin = std::to_string(first_term) + " mod m";
-    s.first = static_cast<int>(p.integer({.name = term,
-                                          .meaning = meaning.c_str(),
-                                          .builtin = first_term % s.m,
-                                          .low = 0,
-                                          .high = s.m - 1,
-                                          .range = range.c_str(),
-                                          .builtin_text = builtin.c_str()}));
-    return s;
-}
-
-// The smallest j >= first with u(j) = u(j + period): where the cycle begins.
-// The search that found the period has already computed every term needed.
-static int entry_index(const std::vector<int> &u, int first, int period)
-{
-    int j = first;
-    while (u[j] != u[j + period])
-        j++;
-    return j;
-}
-
-int cycle_windows_trace(int m, int u1)
-{
-    // s = u(e/2), the last term of the previous window, is compared with
-    // each term of the window e/2 + 1 .. e. A match at term i means the
-    // sequence repeats after i - e/2 terms; the first match comes once e/2
-    // reaches the entry index and the window is as long as the period, so
-    // i - e/2 is the period itself.
-    std::vector<int> u{0, u1}; // u[0] is unused: terms are numbered from 1
-    int s = u1, e = 2, i = 1, h;
-    for (;;) {
-        i = i + 1;
-        h = e / 2;
-        u.push_back(next_term(u[i - 1], m));
-        printf("\n (u(%d)= %d   u(%d)= %d)", h, s, i, u[i]);
-        if (u[i] == s)
-            break;
-        if (i == e) {
-            s = u[i];
-            e = 2 * e;
-        }
-    }
-    int period = i - h;
-    printf("\n\n Periode = %d ", period);
-    printf(" Indice d'entree = %d\n\n", entry_index(u, 1, period));
+    int period = 1;
+    for (int v = next_term(value, m); v != value; v = next_term(v, m))
+        period++;
     return period;
 }
 
-int cycle_floyd_pairs_trace(int m, int u1)
+// The smallest j >= 0 with u(j) = u(j + distance), for a distance that is a
+// multiple of the period: two walkers that far apart, from u(0) and
+// u(distance), first agree where the cycle begins.
+static int entry_index(int m, int u0, int distance)
 {
-    // The tortoise t = u(k) takes one step, the hare two, so the hare holds
-    // u(2k). They first meet at the smallest multiple of the period that is
-    // at least the entry index, at most the entry index plus the period.
-    printf(" \n\n  FLOYD\n");
-    int t = u1, k = 1;
-    int hare = next_term(u1, m);
-    printf("\n 1 2    %d  %d", u1, hare);
-    while (t != hare) {
-        t = next_term(t, m);
-        k = k + 1;
-        hare = next_term_twice(hare, m);
-        printf("\n %d %d    %d  %d", k, 2 * k, t, hare);
+    int a = u0, b = u0;
+    for (int j = 0; j < distance; j++)
+        b = next_term(b, m);
+    int entry = 0;
+    while (a != b) {
+        a = next_term(a, m);
+        b = next_term(b, m);
+        entry++;
     }
-    printf(" \n\nperiode = %d", k);
-    return k;
-}
-
-int cycle_brent_trace(int m, int u1)
-{
-    // The windows of cycle_windows_trace again, but within the window
-    // e/2 + 1 .. e only the terms above 3e/4 are compared with s = u(e/2).
-    // The saving is in comparisons. A match at term i still means that the
-    // period divides i - e/2, but that difference is never below e/4 + 1:
-    // when the period is shorter, the search reports a multiple of it. It
-    // always ends: once e/2 reaches the entry index and e/4 the period, the
-    // last quarter of the window holds a term one multiple after u(e/2).
-    printf("\n\n  BRENT\n");
-    std::vector<int> u{0, u1};
-    int s = u1, e = 2, i = 1, period = 0;
-    for (;;) {
-        i = i + 1;
-        u.push_back(next_term(u[i - 1], m));
-        if (i > 3 * e / 4) {
-            printf("\n (u(%d)= %d   u(%d)= %d)", e / 2, s, i, u[i]);
-            if (u[i] == s) {
-                period = i - e / 2;
-                break;
-            }
-        }
-        if (i == e) {
-            s = u[i];
-            e = 2 * e;
-        }
-    }
-    printf("\n\n Periode = %d ", period);
-    printf(" Indice d'entree = %d\n\n", entry_index(u, 1, period));
-    return period;
-}
-
-int cycle_doubling_trace(int m, int u0)
-{
-    // The windows b .. 2b - 1 (b = 1, 2, 4, 8, ...) double in length; each
-    // of their terms is compared with u(b - 1), the term just before the
-    // window. Once the window is as long as the period and u(b - 1) lies in
-    // the cycle, the term one period after u(b - 1) falls inside the window
-    // and matches.
-    std::vector<int> u{u0};
-    int period = 0; // 0 until a match: a period is at least 1
-    for (int b = 1; period == 0; b = 2 * b) {
-        for (int i = b; i <= 2 * b - 1; i++) {
-            u.push_back(next_term(u[i - 1], m));
-            printf("\n (u(%d)= %d   u(%d)= %d)", b - 1, u[b - 1], i, u[i]);
-            if (u[i] == u[b - 1]) {
-                period = i - (b - 1);
-                break;
-            }
-        }
-    }
-    printf("\n\n Periode = %d   Indice d'entree = %d\n", period, entry_index(u, 0, period));
-    return period;
+    return entry;
 }
 
 Cycle lap_and_entry(int m, int u0, int meeting_value)
 {
-    // One more lap from where they met gives the least period: the walk
-    // comes back to the meeting value after exactly one period.
     Cycle c;
-    c.period = 1;
-    for (int v = next_term(meeting_value, m); v != meeting_value; v = next_term(v, m))
-        c.period++;
-    // Two walkers a period apart, from u(0) and u(period), first agree where
-    // the cycle begins.
-    int a = u0, b = u0;
-    for (int j = 0; j < c.period; j++)
-        b = next_term(b, m);
-    c.entry = 0;
-    while (a != b) {
-        a = next_term(a, m);
-        b = next_term(b, m);
-        c.entry++;
-    }
+    c.value = meeting_value;
+    c.period = lap(m, meeting_value);
+    c.entry = entry_index(m, u0, c.period);
     return c;
+}
+
+// The windows of doubling length, from the term numbered `first` (0 or 1):
+// with b = 1, 2, 4, ..., the saved term u(first + b - 1) is compared with
+// the b terms after it, one step event `name` each. A term equal to the
+// saved one lies a multiple of the period after it, and the saved term is
+// on the cycle. Once it is, and the window is as long as the period, the
+// term one period on falls in the window: the first match is the period.
+// Brent's variant compares only the second half of each window; the
+// distance found is then more than the b/2 terms skipped, and may be a
+// multiple of the period, so the period is found by one more lap from the
+// saved term.
+static Cycle window_search(int m, int start, int first, bool brent, const char *name, Steps &out)
+{
+    int saved = start, u = start;
+    for (int b = 1;; b = 2 * b) {
+        int saved_index = first + b - 1, skipped = brent ? b / 2 : 0;
+        for (int i = saved_index + 1; i <= saved_index + b; i++) {
+            u = next_term(u, m);
+            if (i - saved_index <= skipped)
+                continue;
+            if (brent)
+                out.step(name, "saved_index", saved_index, "saved", saved, "index", i, "term", u,
+                         "window_end", saved_index + b, "skipped", skipped);
+            else
+                out.step(name, "saved_index", saved_index, "saved", saved, "index", i, "term", u,
+                         "window_end", saved_index + b);
+            if (u == saved) {
+                Cycle c;
+                c.saved = saved_index;
+                c.matched = i;
+                c.value = u;
+                c.period = brent ? lap(m, saved) : i - saved_index;
+                c.entry = first + entry_index(m, start, c.period);
+                return c;
+            }
+        }
+        saved = u; // the window's last term, just before the next window
+    }
+}
+
+Cycle cycle_doubling(int m, int u0, Steps &out)
+{
+    out.run("doubling", "m", m, "u0", u0);
+    Cycle c = window_search(m, u0, 0, false, "doubling", out);
+    out.result("doubling", "period", c.period, "entry", c.entry, "saved_index", c.saved, "index", c.matched);
+    return c;
+}
+
+// Floyd's tortoise t = u(k) and hare h = u(2k), terms numbered from 1: they
+// start on u(1) and u(2), and first meet at the least multiple of the period
+// that is at least the entry index; one more lap of the hare from there
+// gives the least period.
+static Cycle floyd_from_one(int m, int u1, Steps &out)
+{
+    out.phase("floyd");
+    int t = u1, h = next_term(u1, m), k = 1;
+    out.step("tortoise_hare", "k", 1, "hare_index", 2, "tortoise", t, "hare", h);
+    while (t != h) {
+        k = k + 1;
+        t = next_term(t, m);
+        h = next_term_twice(h, m);
+        out.step("tortoise_hare", "k", k, "hare_index", 2 * k, "tortoise", t, "hare", h);
+    }
+    Cycle c = lap_and_entry(m, u1, t);
+    c.entry += 1;
+    c.meeting = k;
+    out.step("meeting", "meeting", k, "value", t, "period", c.period, "entry", c.entry);
+    return c;
+}
+
+ThreeCycles cycle_three_methods(int m, int u1, Steps &out)
+{
+    out.run("three_methods", "m", m, "u1", u1);
+    ThreeCycles found;
+    out.phase("windows");
+    found.windows = window_search(m, u1, 1, false, "window", out);
+    out.step("window_match", "saved_index", found.windows.saved, "index", found.windows.matched, "period",
+             found.windows.period, "entry", found.windows.entry);
+    out.pause();
+    found.floyd = floyd_from_one(m, u1, out);
+    out.pause();
+    out.phase("brent");
+    found.brent = window_search(m, u1, 1, true, "brent", out);
+    const Cycle &b = found.brent;
+    out.step("brent_match", "saved_index", b.saved, "saved", b.value, "index", b.matched, "distance",
+             b.matched - b.saved, "period", b.period, "entry", b.entry);
+    out.result("three_methods", "period", found.windows.period, "entry", found.windows.entry, "meeting",
+               found.floyd.meeting, "windows_saved_index", found.windows.saved, "windows_index",
+               found.windows.matched, "brent_saved_index", b.saved, "brent_index", b.matched);
+    return found;
 }
 
 Cycle cycle_floyd(int m, int u0, Steps &out)

@@ -1,6 +1,6 @@
 // cycles.hpp: the period and the entry index of u -> u*u + 1 (mod m), found
-// by comparing terms; each search prints one line per comparison and
-// returns the period it reports.
+// by comparing terms. Each search reports its comparisons as events and
+// returns what it found; the views print them.
 #pragma once
 #include "console/parameters.hpp"
 #include "sequence.hpp"
@@ -14,24 +14,15 @@ struct CycleStart {
 };
 CycleStart read_cycle_start(Parameters &p, const char *term, int first_term);
 
-// From u(1) = u1 (terms numbered from 1), the three sections of
-// cycle_three_methods. Power-of-two windows: u(e/2) against each term of
-// e/2 + 1 .. e; exact period, then the entry index.
-int cycle_windows_trace(int m, int u1);
-// "FLOYD": u(k) against u(2k) from k = 1; returns the first k where they
-// meet, a multiple of the period at least the entry index.
-int cycle_floyd_pairs_trace(int m, int u1);
-// "BRENT": the windows again, comparing only above 3e/4; can return a
-// multiple of the period. Then the entry index for it.
-int cycle_brent_trace(int m, int u1);
-
-// From u(0) = u0 (terms numbered from 0). Windows b .. 2b - 1 against
-// u(b - 1), then the period and the entry index.
-int cycle_doubling_trace(int m, int u0);
-// A cycle found: its least period, the index of its first term, and the
-// index where the method's two walkers met (0 when it has none).
+// A cycle found: its least period and the index of its first term (the
+// entry index), in the program's own numbering, and the term the search
+// found twice. Floyd's searches add the step k where the tortoise and the
+// hare met; the window searches the index of the saved term and of the
+// later term found equal to it.
 struct Cycle {
-    int period = 0, entry = 0, meeting = 0;
+    int period = 0, entry = 0, value = 0;
+    int meeting = 0;
+    int saved = 0, matched = 0;
 };
 
 // From u(0) = u0: the least period, by one more lap from the value where
@@ -42,7 +33,22 @@ Cycle lap_and_entry(int m, int u0, int meeting_value);
 // event each; then the least period and the entry index; then a pause.
 Cycle cycle_floyd(int m, int u0, Steps &out);
 
-// The views of the cycle searches.
+// From u(0) = u0: the windows u(b) .. u(2b - 1), b = 1, 2, 4, ..., each term
+// compared with u(b - 1); the first match is one period on.
+Cycle cycle_doubling(int m, int u0, Steps &out);
+
+// From u(1) = u1 (terms numbered from 1), three searches with a pause after
+// each of the first two: power-of-two windows, u(e/2) against each term of
+// e/2 + 1 .. e; Floyd, u(k) against u(2k); Brent, the windows again compared
+// only above 3e/4. Each reports the least period and the entry index.
+struct ThreeCycles {
+    Cycle windows, floyd, brent;
+};
+ThreeCycles cycle_three_methods(int m, int u1, Steps &out);
+
+// The views of the cycle searches, and what each program's trace shows.
 extern const ClassicTable cycles_classic;
 extern const ExplainTable cycles_explain;
 extern const Legend cycle_floyd_legend;
+extern const Legend cycle_three_methods_legend;
+extern const Legend cycle_doubling_search_legend;
