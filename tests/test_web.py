@@ -249,7 +249,8 @@ class WebEdition(unittest.TestCase):
 
     def test_explanation_is_the_native_explanation(self):
         # (program, arguments), each in English and in French.
-        for name, args in [('cycle_floyd', []), ('cycle_floyd', ['101', '3'])]:
+        for name, args in [('cycle_floyd', ['101', '3']), ('cycle_three_methods', ['41', '6']),
+                           ('cycle_doubling_search', [])]:
             for language in ('en', 'fr'):
                 with self.subTest(program=name, args=args, language=language):
                     expected = native_explanation(name, args, language)
@@ -357,7 +358,11 @@ class WebEdition(unittest.TestCase):
                         const a = mark.getBoundingClientRect(), b = pane.getBoundingClientRect();
                         return a.top >= b.top && a.top < b.bottom && a.left >= b.left && a.left < b.right;''', pane),
                         '%s: step %d out of view' % (pane, step))
-        self.assertEqual(str(steps), self.query()['step'])
+        # The address follows the step shown, soon after the last move.
+        deadline = time.time() + 2
+        while self.query().get('step') != str(steps) and time.time() < deadline:
+            time.sleep(0.05)
+        self.assertEqual(str(steps), self.query().get('step'))
 
     def test_screens(self):
         # (screen, page): nothing wider than the screen outside the panes,
