@@ -92,9 +92,10 @@ function last(sorted, count, value) {
     return low;
 }
 
-// Whole in the page up to this many characters and lines; drawn where in
-// view beyond.
-const wholeCharacters = 600000, wholeLines = 5000;
+// Whole in the page up to this many characters, lines and characters on a
+// line (a line of 280000 takes the browser some 80 ms to lay out, each
+// time it grows); drawn where in view beyond.
+const wholeCharacters = 300000, wholeLines = 5000, wholeLine = 20000;
 // A line longer than this is drawn by the columns in view.
 const longLine = 2000;
 // Lines and columns drawn beyond the view on each side.
@@ -156,7 +157,9 @@ class Pane {
         start = Math.min(start, store.length);
         end = Math.min(end, store.length);
         const lines = store.lineOf(end) + 1;
-        const mode = end <= wholeCharacters && lines <= wholeLines ? 'whole' : 'window';
+        const whole = end <= wholeCharacters && lines <= wholeLines && store.longest <= wholeLine;
+        const mode = whole ? 'whole' : 'window';
+        this.element.dataset.drawn = mode === 'whole' ? 'whole' : 'in view';
         if (mode === 'whole')
             this.drawWhole(start, end, mode !== this.mode);
         this.start = start;

@@ -9,8 +9,10 @@
 // What a check can rely on: NAME.html?args=A+B starts the program with the
 // arguments A and B (&view=classic|explain, &lang=en|fr and &step=K choose
 // the view shown first, the language and the step shown); #trace holds the
-// classic trace up to the step shown, #explain the explanation, the
-// program's one canvas (800x600) the picture; document.body.dataset.state
+// classic trace up to the step shown, #explain the explanation (a big text
+// only the part in view, and then its dataset.drawn is "in view", not
+// "whole"), the program's one canvas (800x600) the picture;
+// document.body.dataset.state
 // is "running", "waiting" (at a pause or a stage) or "ended",
 // dataset.waits counts the waits of the run so far, dataset.step is the
 // step shown and dataset.steps the steps so far; the keys → ← and End move
