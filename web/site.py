@@ -103,8 +103,9 @@ def head(title, extra=''):
 DRAWN = ('random', 'the clock')
 
 # The step buttons and the language switch, on every page.
-STEPS = '''<button id="step-back" type="button" title="Previous step (←)">&#x25C0; Previous step</button>
-<button id="step-next" type="button" title="Next step (→)">Next step &#x25B6;</button>
+STEPS = '''<button id="step-back" type="button" title="Previous step (←)">&#x25C0; Previous<span class="long">
+step</span></button>
+<button id="step-next" type="button" title="Next step (→)">Next<span class="long"> step</span> &#x25B6;</button>
 <button id="step-end" type="button" title="To the end (End)">To the end &#x25B6;&#x25B6;</button>'''
 LANGUAGES = '''<span class="switch" role="group" aria-label="Language of the explanation">
 <button type="button" data-lang="en" aria-pressed="false" lang="en">English</button><button type="button"
@@ -145,9 +146,9 @@ CONSOLE = '''<p class="switches"><span class="switch" role="group" aria-label="V
 <div id="explain" class="pane" lang="en" tabindex="0"></div></section>
 </div>
 <p id="left-out" hidden></p>
-<p class="controls bar">{steps}
+<div class="controls bar"><p>{steps}
 <span id="step-count"></span></p>
-<p id="status" aria-live="polite"></p>
+<p id="status" aria-live="polite"></p></div>
 <p class="controls"><button id="save-trace" type="button">Save trace</button>
 <button id="save-explanation" type="button">Save explanation</button></p>'''
 
@@ -218,8 +219,9 @@ def index(themes, programs):
     return head(TITLE) + '''<body class="index">
 <h1>{title}</h1>
 <p>Twenty-five small programs of elementary computational number theory, each showing every step of
-one classical algorithm: a trace (in French) or a picture drawn in stages. Open one; give it your own
-numbers in its fields, or keep the built-in example.</p>
+one classical algorithm: a trace (in French), explained step by step in English or in French beside
+it, or a picture drawn in stages with its legend. Open one; give it your own numbers in its fields,
+or keep the built-in example, and walk through the run step by step.</p>
 {parts}
 </body>
 </html>

@@ -43,8 +43,8 @@
     // On a touch screen the words say "tap".
     const touch = matchMedia('(hover: none) and (pointer: coarse)').matches;
     const prompts = touch ? [
-        'Paused: tap Next step to go on.',
-        'Waiting for a key: tap Next step to go on.',
+        'Paused: tap Next to go on.',
+        'Waiting for a key: tap Next to go on.',
         'Tap the picture or Next stage to go on.',
     ] : [
         'Paused: press Enter or Next step to go on.',
