@@ -338,7 +338,8 @@ class WebEdition(unittest.TestCase):
         # the trace after its first newline), the result, the pause.
         self.assertEqual(len(lines), steps)
         click = lambda id: lambda: self.driver.find_element(By.ID, id).click()
-        key = lambda k: lambda: self.driver.find_element(By.TAG_NAME, 'body').send_keys(k)
+        # A key goes where the focus is: on the button just clicked, or the page.
+        key = lambda k: lambda: self.driver.switch_to.active_element.send_keys(k)
         # (what the reader does, the step then shown)
         moves = [(click('step-back'), steps - 1), (key(Keys.ARROW_LEFT), steps - 2),
                  (key(Keys.ARROW_LEFT * 249), steps - 251), (key(Keys.ARROW_RIGHT), steps - 250),

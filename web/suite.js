@@ -535,8 +535,10 @@
             return;
         if (['Shift', 'Control', 'Alt', 'Meta', 'AltGraph', 'CapsLock', 'NumLock', 'Tab'].includes(e.key))
             return;
-        // Typing in a field, or a key that works a button or a link.
-        if (e.target.closest && e.target.closest('input, textarea, select, button, a[href], summary'))
+        // Typing in a field; a key that works a button or a link answers no
+        // wait, but the step keys work there too.
+        const inside = (selector) => e.target.closest && e.target.closest(selector);
+        if (inside('input, textarea, select') || (!stepKeys[e.key] && inside('button, a[href], summary')))
             return;
         e.preventDefault();
         if (stepKeys[e.key])
