@@ -80,6 +80,7 @@ let lastKind = '', lastSent = 0, batches = 0;
 const loose = new Bytes();
 const errors = new Bytes();
 let picture = null; // the picture shown last, until its stage comes
+let stage = null; // that stage, until a step reports it
 let resume = null;
 
 function kindCode(kind) {
@@ -92,12 +93,17 @@ function kindCode(kind) {
     return code;
 }
 
-function addStep(kind, classicBytes, englishBytes, frenchBytes, jsonBytes) {
-    // What the program wrote itself since the last step opens this one.
-    const looseSize = loose.size;
-    if (looseSize) {
-        classic.push(loose.take());
+function addStep(kind, classicBytes, englishBytes, frenchBytes, jsonBytes, withLoose = true) {
+    // The stage shown last is the picture of the step that reports it.
+    if (stage && kind.startsWith('stage')) {
+        stage.step = unsent.length / 5;
+        pictures.push(stage);
+        stage = null;
     }
+    // What the program wrote itself since the last step opens this one.
+    const looseSize = withLoose ? loose.size : 0;
+    if (looseSize)
+        classic.push(loose.take());
     classic.push(classicBytes);
     english.push(englishBytes);
     french.push(frenchBytes);
@@ -110,8 +116,11 @@ function addStep(kind, classicBytes, englishBytes, frenchBytes, jsonBytes) {
 const none = new Uint8Array(0);
 
 // Output that no step claimed (a program that prints itself) is a step of
-// its own where the run waits or ends.
+// its own where the run waits or ends, and so is a stage that no step
+// reported.
 function claimLoose() {
+    if (stage)
+        addStep('stage', none, none, none, none);
     if (loose.size)
         addStep('text', none, none, none, none);
 }
@@ -142,7 +151,7 @@ function post() {
 function postSoon() {
     if (performance.now() - lastSent >= batchInterval || batches < 3) {
         if (loose.size >= 4096)
-            claimLoose();
+            addStep('text', none, none, none, none);
         post();
     }
 }
@@ -196,10 +205,12 @@ const handlers = {
                 picture = pixels.slice();
             },
             suiteShowStage(shown, count, caption) {
-                addStep('stage', none, none, none, none);
-                pictures.push({step: unsent.length / 5 - 1, shown, count, caption, pixels: picture});
+                // A stage shown after one that no step reported: that one
+                // is a step of its own (what was printed since is this one's).
+                if (stage)
+                    addStep('stage', none, none, none, none, false);
+                stage = {shown, count, caption, pixels: picture};
                 picture = null;
-                post();
             },
             onExit(status) {
                 claimLoose();
