@@ -153,6 +153,13 @@ class WebEdition(unittest.TestCase):
             time.sleep(0.02)
         self.fail('the page neither waited nor ended within %d s' % timeout)
 
+    def explained(self, timeout=60):
+        """Waits until the explanation of the run is written in full."""
+        deadline = time.time() + timeout
+        while self.body('explanation') != 'done' and time.time() < deadline:
+            time.sleep(0.02)
+        self.assertEqual('done', self.body('explanation'))
+
     def text(self, id):
         return self.js('return document.getElementById(arguments[0]).textContent', id)
 
@@ -260,6 +267,7 @@ class WebEdition(unittest.TestCase):
                     self.assertTrue(expected)
                     self.open(name, args, 'view=explain&lang=' + language)
                     self.run_through()
+                    self.explained()
                     self.assertEqual(expected, self.text('explain'))
                     self.assertEqual(language, self.js('return document.getElementById("explain").lang'))
 

@@ -1,11 +1,15 @@
 // The views of a run on a page of the web edition. The page offers every
-// view of the run at once, so each event is rendered four times as it comes:
-// the classic trace, the explanation in English and in French (every step
-// shown, as --explain --all gives it with no terminal to wait at), and its
-// JSON line. The page gets them step by step: one event is one step, except
-// that a listing of single numbers is gathered, as the JSON view gathers it,
-// into steps of up to 1000 values. A pause of the program is a step of its
-// own, and the program waits there for the page.
+// view of the run: the classic trace, the explanation in English and in
+// French (every step shown, as --explain --all gives it with no terminal to
+// wait at) and JSON. It runs the program twice with the same numbers, in
+// two workers: once for the classic trace, with which the reader moves on,
+// and once, without waiting, for the other views, whose rendering costs far
+// more. The page tells each run which views it renders (page_views) and
+// gets them step by step: one event is one step, except that a listing of
+// single numbers is gathered, as the JSON view gathers it, into steps of up
+// to 1000 values. Both runs cut the same steps whatever they render, so
+// that the page joins them step by step. A pause of the program is a step
+// of its own, and the program waits there for the page.
 #include "console/console.hpp"
 #include "views/json.hpp"
 #include "views/view.hpp"
@@ -13,19 +17,20 @@
 #include <cstring>
 #include <emscripten.h>
 
-// One step handed to the page: the kind of event and its name, then the
-// classic bytes (Latin-1), the two explanations and the JSON lines (UTF-8)
-// that the step wrote. The names are string literals: the page keeps each
-// one by its address.
+// The views a run renders, as the page asks: a sum of these.
+enum PageViews { page_classic = 1, page_explanations = 2, page_json = 4 };
+EM_JS(int, page_views, (), { return Module.suiteViews; });
+
+// One step handed to the page: the kind of event and its name (string
+// literals, which the page keeps by their address), then where the classic
+// bytes (Latin-1), the two explanations and the JSON lines (UTF-8) that the
+// step wrote lie in memory, and their sizes.
 EM_JS(void, page_step,
       (const char *kind, const char *what, const char *classic, int classic_size, const char *english,
        int english_size, const char *french, int french_size, const char *json, int json_size),
       {
-          var names = Module.suiteNames || (Module.suiteNames = {});
-          var name = function(at) { return names[at] || (names[at] = UTF8ToString(at)); };
-          Module.suiteStep(name(kind), name(what), HEAPU8.subarray(classic, classic + classic_size),
-                           HEAPU8.subarray(english, english + english_size),
-                           HEAPU8.subarray(french, french + french_size), HEAPU8.subarray(json, json + json_size));
+          Module.suiteStep(kind, what, classic, classic_size, english, english_size, french, french_size, json,
+                           json_size);
       });
 
 // The values of one "list" line at most, as the JSON view cuts a listing.
@@ -38,7 +43,8 @@ class PageSteps : public Steps
   public:
     PageSteps(const std::vector<const ClassicTable *> &classic_tables,
               const std::vector<const ExplainTable *> &explain_tables)
-        : classic(classic_tables, {[this](const char *bytes, size_t size) { classic_bytes.append(bytes, size); },
+        : views(page_views()),
+          classic(classic_tables, {[this](const char *bytes, size_t size) { classic_bytes.append(bytes, size); },
                                    nullptr}),
           english(explain_tables, explained(english_text)), french(explain_tables, explained(french_text)),
           json([this](const std::string &line) { json_text += line + "\n"; })
@@ -52,17 +58,18 @@ class PageSteps : public Steps
             end_step();
         kind = event.kind;
         what = event.what;
-        if (event.kind == EventKind::pause) {
-            // The explanations skip a pause; the program then waits for the
-            // page (Steps::pause), once the step is out.
-            json.report(event);
-            end_step();
-            return;
+        // The explanations skip a pause; the program then waits for the
+        // page (Steps::pause), once the step is out.
+        if (event.kind != EventKind::pause) {
+            if (views & page_classic)
+                classic.report(event);
+            if (views & page_explanations) {
+                explain(english, "en", event);
+                explain(french, "fr", event);
+            }
         }
-        classic.report(event);
-        explain(english, "en", event);
-        explain(french, "fr", event);
-        json.report(event);
+        if (views & page_json)
+            json.report(event);
         if (listed)
             gathered++;
         else
@@ -70,17 +77,21 @@ class PageSteps : public Steps
     }
 
     // The explanations' last block (a listing ends only here when nothing
-    // follows it) is a last step of its own.
+    // follows it) is a last step of its own, when there is one.
     void finish()
     {
         if (gathered > 0)
             end_step();
-        set_language("en");
-        english.finish();
-        set_language("fr");
-        french.finish();
-        what = "";
-        end_step("end");
+        if (views & page_explanations) {
+            set_language("en");
+            english.finish();
+            set_language("fr");
+            french.finish();
+        }
+        if (!classic_bytes.empty() || !english_text.empty() || !french_text.empty()) {
+            what = "";
+            end_step("end");
+        }
     }
 
   private:
@@ -102,8 +113,7 @@ class PageSteps : public Steps
 
     // Hands over what the open step wrote (the JSON view's gathered list
     // and held result included), as a step of the open event's kind unless
-    // another is named; a step that wrote nothing, other than a pause, is
-    // no step.
+    // another is named.
     void end_step(const char *step_kind = nullptr)
     {
         // What the program printed itself, outside the views, goes first.
@@ -111,9 +121,6 @@ class PageSteps : public Steps
         classic.flush();
         json.flush();
         gathered = 0;
-        bool pause = step_kind == nullptr && kind == EventKind::pause;
-        if (classic_bytes.empty() && english_text.empty() && french_text.empty() && json_text.empty() && !pause)
-            return;
         page_step(step_kind != nullptr ? step_kind : kind_name(kind), what, classic_bytes.data(),
                   static_cast<int>(classic_bytes.size()), english_text.data(), static_cast<int>(english_text.size()),
                   french_text.data(), static_cast<int>(french_text.size()), json_text.data(),
@@ -124,6 +131,7 @@ class PageSteps : public Steps
         json_text.clear();
     }
 
+    int views;
     std::string classic_bytes, english_text, french_text, json_text;
     ClassicView classic;
     ExplainView english, french;

@@ -6,8 +6,9 @@
 'use strict';
 
 // The text of one view of a run, as the batches bring it. The page keeps
-// the first `limit` characters and `lineLimit` lines; `received` counts them
-// all. lineStarts[k] is where line k begins.
+// the first `limit` characters and `lineLimit` lines; `received` counts
+// them all, also those that the worker did not send. lineStarts[k] is where
+// line k begins.
 class TextStore {
     constructor(limit, lineLimit) {
         this.limit = limit;
@@ -22,8 +23,8 @@ class TextStore {
         this.lastLine = 0; // the length of the last line so far
     }
 
-    append(text) {
-        this.received += text.length;
+    append(text, length) {
+        this.received += length;
         if (this.length >= this.limit || !text)
             return;
         if (text.length > this.limit - this.length)
@@ -95,7 +96,7 @@ function last(sorted, count, value) {
 // Whole in the page up to this many characters, lines and characters on a
 // line (a line of 280000 takes the browser some 80 ms to lay out, each
 // time it grows); drawn where in view beyond.
-const wholeCharacters = 300000, wholeLines = 5000, wholeLine = 20000;
+const wholeCharacters = 100000, wholeLines = 2000, wholeLine = 20000;
 // A line longer than this is drawn by the columns in view.
 const longLine = 2000;
 // Lines and columns drawn beyond the view on each side.

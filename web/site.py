@@ -126,7 +126,8 @@ PICTURE = '''<div class="stage-view">
 <span id="step-count"></span></p>
 <p id="status" aria-live="polite"></p>
 <section class="legend" aria-label="Legend"><h2>Legend {languages}</h2>
-<div id="explain" class="pane" lang="en" tabindex="0"></div></section>
+<div id="explain" class="pane" lang="en" tabindex="0"></div>
+<p id="explaining" class="help" hidden></p></section>
 </div>
 </div>
 <p id="left-out" hidden></p>
@@ -143,7 +144,8 @@ CONSOLE = '''<p class="switches"><span class="switch" role="group" aria-label="V
 <section class="classic" aria-label="Trace"><h2>Trace <span class="help">as the program prints it, in French</span></h2>
 <div id="trace" class="pane terminal" lang="fr" tabindex="0"></div></section>
 <section class="explain" aria-label="Explanation"><h2>Explanation</h2>
-<div id="explain" class="pane" lang="en" tabindex="0"></div></section>
+<div id="explain" class="pane" lang="en" tabindex="0"></div>
+<p id="explaining" class="help" hidden></p></section>
 </div>
 <p id="left-out" hidden></p>
 <div class="controls bar"><p>{steps}

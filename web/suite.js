@@ -15,7 +15,8 @@
 // document.body.dataset.state
 // is "running", "waiting" (at a pause or a stage) or "ended",
 // dataset.waits counts the waits of the run so far, dataset.step is the
-// step shown and dataset.steps the steps so far; the keys → ← and End move
+// step shown and dataset.steps the steps so far, dataset.explanation is
+// "writing" until the explanation is written to the run's end, then "done"; the keys → ← and End move
 // the step, and any other key pressed anywhere but in a field or on a
 // button answers a wait.
 'use strict';
@@ -31,6 +32,7 @@
     const caption = byId('caption');
     const stepCount = byId('step-count');
     const leftOut = byId('left-out');
+    const explaining = byId('explaining');
     const panes = {classic: new Pane(byId('trace')), explain: new Pane(byId('explain'))};
     const buttons = {
         back: byId('step-back'), next: byId('step-next'), end: byId('step-end'), stage: byId('next'),
@@ -38,8 +40,10 @@
         zoom: byId('zoom'),
     };
 
-    // The page keeps this much of each view; Save trace still gives every byte.
+    // The page keeps this much of each view (the JSON events it reads are
+    // the first ones); Save trace still gives every byte.
     const keptCharacters = 16 << 20, keptLines = 1500000;
+    const kept = {classic: keptCharacters, english: keptCharacters, french: keptCharacters, json: 1 << 20};
     // On a touch screen the words say "tap".
     const touch = matchMedia('(hover: none) and (pointer: coarse)').matches;
     const prompts = touch ? [
@@ -53,7 +57,7 @@
     ];
 
     let compiled = null; // the module, compiled once for every run
-    let spare = null; // a worker with the program's glue loaded, for the next run
+    let spares = []; // workers with the program's glue loaded, for the next run
     let run = null; // the run on the page
     let firstOutputMarked = false, firstStageMarked = false;
     const settings = {view: 'classic', lang: 'en'};
@@ -86,44 +90,40 @@
         return worker;
     }
 
-    // The steps of a run: for each, its kind and where it ends in each view.
+    // The steps of a run, which its two runs cut alike: where each ends in
+    // each view. The classic trace has the steps of the run the reader
+    // follows (count); the other views, those that the unattended run has
+    // rendered so far (explained), which may be more.
     class Steps {
         constructor() {
-            this.count = 0;
-            this.kinds = [];
-            this.kind = new Int32Array(256);
-            this.ends = {classic: new Int32Array(256), english: new Int32Array(256), french: new Int32Array(256),
-                         json: new Int32Array(256)};
-        }
-
-        add(kind, lengths) {
-            if (this.count === this.kind.length) {
-                const grow = (a) => {
-                    const b = new Int32Array(a.length * 2);
-                    b.set(a);
-                    return b;
-                };
-                this.kind = grow(this.kind);
-                for (const view in this.ends)
-                    this.ends[view] = grow(this.ends[view]);
+            this.ends = {};
+            this.counts = {};
+            for (const view of ['classic', 'english', 'french', 'json']) {
+                this.ends[view] = new Int32Array(256);
+                this.counts[view] = 0;
             }
-            const k = this.count++;
-            this.kind[k] = kind;
-            ['classic', 'english', 'french', 'json'].forEach((view, i) => {
-                this.ends[view][k] = (k ? this.ends[view][k - 1] : 0) + lengths[i];
-            });
         }
 
-        // Where step k (from 1) starts and ends in a view.
+        get count() { return this.counts.classic; }
+        get explained() { return this.counts.english; }
+
+        add(view, length) {
+            let ends = this.ends[view];
+            const k = this.counts[view]++;
+            if (k === ends.length) {
+                this.ends[view] = new Int32Array(ends.length * 2);
+                this.ends[view].set(ends);
+                ends = this.ends[view];
+            }
+            ends[k] = (k ? ends[k - 1] : 0) + length;
+        }
+
+        // Where step k (from 1) starts and ends in a view; a step that the
+        // view has not yet is empty, at its end so far.
         range(view, k) {
-            if (k < 1)
-                return [0, 0];
-            const ends = this.ends[view];
-            return [k > 1 ? ends[k - 2] : 0, ends[k - 1]];
-        }
-
-        kindOf(k) {
-            return this.kinds[this.kind[k - 1]] || '';
+            const ends = this.ends[view], have = this.counts[view];
+            const end = (j) => (j < 1 ? 0 : ends[Math.min(j, have) - 1]);
+            return k > have ? [end(have), end(have)] : [end(k - 1), end(k)];
         }
     }
 
@@ -146,6 +146,7 @@
         panes.explain.show(explained[0], explained[1], reveal);
         stepCount.textContent = run.steps.count ? 'Step ' + k + ' of ' + run.steps.count : '';
         showLeftOut();
+        showExplaining();
         if (canvas)
             showStage(k);
         updateControls();
@@ -163,6 +164,16 @@
         note(run.stores[explanationView()], 'explanation', '');
         leftOut.textContent = notes.join(' ');
         leftOut.hidden = !notes.length;
+    }
+
+    // While the explanation is behind the step shown, a line says how far
+    // it has come.
+    function showExplaining() {
+        const r = run, behind = !r.explainedAll && r.steps.explained < r.current;
+        explaining.hidden = !behind;
+        if (behind)
+            explaining.textContent = 'The explanation is being written: ' +
+                r.steps.explained.toLocaleString('en') + ' steps so far.';
     }
 
     // The picture of the last stage shown up to step k.
@@ -198,7 +209,21 @@
             buttons.stage.disabled = !waiting;
     }
 
-    // A batch of steps from the worker.
+    // The views of a batch of steps, each view's texts and its length in
+    // each step (as much as was written, also what was not sent).
+    function take(r, batch, views) {
+        for (const view of views) {
+            const i = {classic: 1, english: 2, french: 3, json: 4}[view];
+            let total = 0;
+            for (let k = 0; k < batch.steps.length; k += 5) {
+                r.steps.add(view, batch.steps[k + i]);
+                total += batch.steps[k + i];
+            }
+            r.stores[view].append(batch[view], total);
+        }
+    }
+
+    // A batch of steps from the run of the trace.
     function receive(batch) {
         const r = run;
         if (!r.ready) {
@@ -207,15 +232,9 @@
             showRun();
             writeAddress();
         }
-        r.steps.kinds.push(...batch.kinds);
         r.classicBytes.push(batch.classicBytes);
-        r.stores.classic.append(batch.classic);
-        r.stores.english.append(batch.english);
-        r.stores.french.append(batch.french);
-        r.stores.json.append(batch.json);
         const first = r.steps.count;
-        for (let i = 0; i < batch.steps.length; i += 5)
-            r.steps.add(batch.steps[i], batch.steps.subarray(i + 1, i + 5));
+        take(r, batch, ['classic']);
         for (const p of batch.pictures) {
             const image = new ImageData(new Uint8ClampedArray(p.pixels.buffer), 800, 600);
             r.stages.push({step: first + p.step + 1, shown: p.shown, count: p.count, caption: p.caption, image});
@@ -244,13 +263,47 @@
         }
     }
 
+    // A batch of steps from the unattended run, which renders the other views.
+    function receiveExplained(batch) {
+        const r = run, before = r.steps.explained;
+        take(r, batch, ['english', 'french', 'json']);
+        body.dataset.explained = r.steps.explained;
+        // Only what reaches the step shown changes the explanation's pane.
+        if (before < r.current)
+            showStep(r.following ? 'output' : undefined);
+    }
+
+    // The unattended run ended: its steps past the trace's last (what the
+    // explanation writes when the run ends) are the run's last ones, once
+    // the trace's run has ended too.
+    function explainedAll() {
+        const r = run;
+        r.explainedAll = true;
+        body.dataset.explanation = 'done';
+        lastSteps();
+    }
+
+    function lastSteps() {
+        const r = run;
+        if (r.ended && r.explainedAll && r.steps.explained > r.steps.count) {
+            const following = r.current === r.steps.count;
+            while (r.steps.count < r.steps.explained)
+                r.steps.add('classic', 0);
+            if (following)
+                r.current = r.steps.count;
+        }
+        if (r.ended && r.explainedAll)
+            showStep(r.following ? 'output' : undefined);
+        noteMissingExplanation();
+    }
+
     function wait(kind) {
         const r = run;
         r.waitKind = kind;
         body.dataset.waits = ++r.waits;
         // Waits before the step that the address asks for are answered at once.
         if (r.target && r.steps.count < r.target) {
-            r.worker.postMessage({answer: kind === 0 ? 10 : 0});
+            r.workers.trace.postMessage({answer: kind === 0 ? 10 : 0});
             return;
         }
         if (r.target)
@@ -278,7 +331,7 @@
             r.current = r.steps.count;
             showStep('step');
         }
-        r.worker.postMessage({answer: code});
+        r.workers.trace.postMessage({answer: code});
     }
 
     // A refusal of the program's (the command line's one line) as a
@@ -332,13 +385,13 @@
         prepareNextRun();
         writeAddress();
         showStep(r.following ? 'output' : undefined);
-        noteMissingExplanation();
+        lastSteps();
     }
 
     // A run that explains nothing says so in place of the explanation.
     function noteMissingExplanation() {
         const pane = byId('explain');
-        if (run.ended && !run.stores[explanationView()].received)
+        if (run.ended && run.explainedAll && !run.stores[explanationView()].received)
             pane.dataset.note = canvas ? 'No legend for this picture.' : 'No explanation for this run.';
         else
             delete pane.dataset.note;
@@ -395,20 +448,23 @@
     }
 
     function start(args, target) {
-        if (run)
-            run.worker.terminate();
-        const worker = spare || newWorker();
-        spare = null;
+        if (run) {
+            run.workers.trace.terminate();
+            run.workers.explain.terminate();
+        }
+        const workers = spares.length ? spares.shift() : {trace: newWorker(), explain: newWorker()};
         const stores = {
             classic: new TextStore(keptCharacters, keptLines), english: new TextStore(keptCharacters, keptLines),
             french: new TextStore(keptCharacters, keptLines), json: new TextStore(keptCharacters, keptLines),
         };
         const r = run = {
-            args, worker, stores, steps: new Steps(), classicBytes: [], stages: [], painted: undefined, current: 0,
+            args, workers, stores, steps: new Steps(), classicBytes: [], stages: [], painted: undefined, current: 0,
             following: !target, target: target || 0, queue: [], waits: 0, waitKind: 0, ended: false, values: {},
-            ready: false,
+            ready: false, explainedAll: false,
         };
         body.dataset.waits = 0;
+        body.dataset.explained = 0;
+        body.dataset.explanation = 'writing';
         panes.classic.reset(stores.classic);
         panes.explain.reset(stores[explanationView()]);
         noteMissingExplanation();
@@ -418,7 +474,16 @@
         leftOut.hidden = true;
         setState('running', 'Loading.');
         showStep();
-        worker.onmessage = (e) => {
+        workers.explain.onmessage = (e) => {
+            if (run !== r)
+                return;
+            const m = e.data;
+            if (m.batch)
+                receiveExplained(m.batch);
+            else if ('exit' in m || m.abort)
+                explainedAll();
+        };
+        workers.trace.onmessage = (e) => {
             if (run !== r)
                 return;
             const m = e.data;
@@ -441,15 +506,22 @@
                 if (run !== r)
                     return;
                 setState('running', 'Running.');
-                worker.postMessage({start: {module, args: args.map(forProgram), now: Date.now()}});
+                // The trace's run and the explanations' one, with the same
+                // numbers and clock.
+                const now = Date.now(), given = args.map(forProgram);
+                workers.trace.postMessage({start: {module, args: given, now, views: 1, unattended: false, kept}});
+                workers.explain.postMessage({start: {module, args: given, now, views: 6, unattended: true, kept}});
             })
             .catch((e) => run === r && finish(r, null, '', 'cannot load ' + program.name + '.wasm: ' + e));
     }
 
-    // While the reader reads, the worker of the next run loads.
+    // While the reader reads, the workers of the next run load.
     function prepareNextRun() {
-        if (!spare)
-            (window.requestIdleCallback || setTimeout)(() => { spare = spare || newWorker(); });
+        if (!spares.length)
+            (window.requestIdleCallback || setTimeout)(() => {
+                if (!spares.length)
+                    spares.push({trace: newWorker(), explain: newWorker()});
+            });
     }
 
     // A command line cannot hold the character U+0000: it reaches the

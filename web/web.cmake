@@ -40,6 +40,7 @@ if(EMSCRIPTEN)
         -sMODULARIZE -sEXPORT_NAME=createProgram
         -sEXIT_RUNTIME -sALLOW_MEMORY_GROWTH
         -sENVIRONMENT=worker -sAUTO_JS_LIBRARIES=0 -sUSE_SDL=0 -sFILESYSTEM=0
+        -sEXPORTED_RUNTIME_METHODS=UTF8ToString
         --js-library ${PROJECT_SOURCE_DIR}/web/library_page.js)
 
     function(suite_web_program name kind source)

@@ -1,11 +1,19 @@
 // One run of a program of the suite, in a worker of its page, so that the
 // page answers its reader however long the run takes; the page stops a run
-// by ending its worker. The page sends, in order:
-//   {load: NAME}                 the program's glue, NAME.js, loaded at once
-//   {start: {module, args, now}} the run: the compiled NAME.wasm, the
-//                                arguments, and the page's clock (ms)
-//   {answer: CODE}               the answer to a wait (a key's code, or 0)
-//   {readout: [X, Y]}            what the picture shows at the pixel (X, Y)
+// by ending its worker. A page runs the program twice with the same
+// numbers: once for its classic trace, which waits for the reader, and once
+// unattended for the explanations and JSON (views/view_web.cpp). The page
+// sends, in order:
+//   {load: NAME}        the program's glue, NAME.js, loaded at once
+//   {start: {module, args, now, views, unattended, kept}}
+//                       the run: the compiled NAME.wasm, the arguments, the
+//                       page's clock (ms), the views to render (a sum of 1
+//                       classic, 2 explanations, 4 JSON), whether the run
+//                       goes on by itself at its waits and draws no
+//                       pictures, and how many bytes of each view's text
+//                       (classic, english, french, json) the page keeps
+//   {answer: CODE}      the answer to a wait (a key's code, or 0)
+//   {readout: [X, Y]}   what the picture shows at the pixel (X, Y)
 // and gets back, in the order they happen:
 //   {parameter: [NAME, VALUE]}   a parameter's value in this run
 //   {batch: ...}                 steps of the run (see post() below)
@@ -22,17 +30,23 @@ class Bytes {
         this.size = 0;
     }
 
-    push(bytes) {
-        if (this.size + bytes.length > this.data.length) {
-            let length = this.data.length * 2;
-            while (length < this.size + bytes.length)
-                length *= 2;
-            const data = new Uint8Array(length);
+    push(bytes, from = 0, length = bytes.length) {
+        if (this.size + length > this.data.length) {
+            let grown = this.data.length * 2;
+            while (grown < this.size + length)
+                grown *= 2;
+            const data = new Uint8Array(grown);
             data.set(this.data.subarray(0, this.size));
             this.data = data;
         }
-        this.data.set(bytes, this.size);
-        this.size += bytes.length;
+        // A few bytes are copied one by one, which makes no view of them.
+        if (length < 64) {
+            for (let i = 0; i < length; i++)
+                this.data[this.size + i] = bytes[from + i];
+        } else {
+            this.data.set(bytes.subarray(from, from + length), this.size);
+        }
+        this.size += length;
     }
 
     // The bytes gathered, in an array of their own; the gathering starts again.
@@ -45,14 +59,14 @@ class Bytes {
 
 // The length in UTF-16 units (a page's string) of UTF-8 text: one unit a
 // character, two for a character beyond U+FFFF (a lead byte from 0xF0).
-function utf16Length(bytes) {
-    let length = 0;
-    for (let i = 0; i < bytes.length; i++) {
+function utf16Length(bytes, from, length) {
+    let units = 0;
+    for (let i = from; i < from + length; i++) {
         const b = bytes[i];
         if ((b & 0xC0) !== 0x80)
-            length += b >= 0xF0 ? 2 : 1;
+            units += b >= 0xF0 ? 2 : 1;
     }
-    return length;
+    return units;
 }
 
 // Latin-1 bytes as a string: each byte is the character of the same number.
@@ -67,15 +81,19 @@ const utf8 = new TextDecoder('utf-8');
 // While the program runs, the first few steps go out at once, the others
 // in a batch every so many ms.
 const batchInterval = 40;
+// What the program printed itself, outside its views, is a step of its own
+// past this many bytes (both runs of a page cut it alike).
+const looseStep = 1 << 16;
 
-let program = null;
+let program = null, settings = null;
 // The steps not yet sent: the bytes of each view, and for each step its
-// kind and the length it adds to each view.
-const classic = new Bytes(), english = new Bytes(), french = new Bytes(), json = new Bytes();
+// kind and the length it adds to each view (all of it, also beyond what the
+// page keeps, which is not sent).
+const views = {classic: new Bytes(), english: new Bytes(), french: new Bytes(), json: new Bytes()};
+const sent = {classic: 0, english: 0, french: 0, json: 0};
 const unsent = []; // [kind code, classic, English, French, JSON lengths] per step
 const pictures = []; // the stages among them: {step, shown, count, caption, pixels}
-let kinds = new Map(), newKinds = [];
-let lastKind = '', lastSent = 0, batches = 0;
+let kinds = new Map(), newKinds = [], lastKind = '', lastSent = 0, batches = 0;
 // What the program wrote itself, outside its views, since the last step.
 const loose = new Bytes();
 const errors = new Bytes();
@@ -93,7 +111,20 @@ function kindCode(kind) {
     return code;
 }
 
-function addStep(kind, classicBytes, englishBytes, frenchBytes, jsonBytes, withLoose = true) {
+// Part of a view's text for the step: kept up to what the page keeps, cut
+// between two characters.
+function keep(view, heap, from, length) {
+    let room = Math.max(0, Math.min(length, settings.kept[view] - sent[view]));
+    while (room < length && room > 0 && (heap[from + room] & 0xC0) === 0x80)
+        room--;
+    if (room)
+        views[view].push(heap, from, room);
+    sent[view] += room;
+}
+
+// A step, from the program's memory (where its texts lie) or from nothing.
+function addStep(kind, heap, classic, classicSize, english, englishSize, french, frenchSize, json, jsonSize,
+                 withLoose = true) {
     // The stage shown last is the picture of the step that reports it.
     if (stage && kind.startsWith('stage')) {
         stage.step = unsent.length / 5;
@@ -102,27 +133,30 @@ function addStep(kind, classicBytes, englishBytes, frenchBytes, jsonBytes, withL
     }
     // What the program wrote itself since the last step opens this one.
     const looseSize = withLoose ? loose.size : 0;
-    if (looseSize)
-        classic.push(loose.take());
-    classic.push(classicBytes);
-    english.push(englishBytes);
-    french.push(frenchBytes);
-    json.push(jsonBytes);
-    unsent.push(kindCode(kind), looseSize + classicBytes.length, utf16Length(englishBytes),
-                utf16Length(frenchBytes), utf16Length(jsonBytes));
+    if (looseSize) {
+        const bytes = loose.take();
+        keep('classic', bytes, 0, looseSize);
+    }
+    keep('classic', heap, classic, classicSize);
+    keep('english', heap, english, englishSize);
+    keep('french', heap, french, frenchSize);
+    keep('json', heap, json, jsonSize);
+    unsent.push(kindCode(kind), looseSize + classicSize, englishSize && utf16Length(heap, english, englishSize),
+                frenchSize && utf16Length(heap, french, frenchSize), jsonSize && utf16Length(heap, json, jsonSize));
     lastKind = kind;
 }
 
 const none = new Uint8Array(0);
+const emptyStep = (kind, withLoose) => addStep(kind, none, 0, 0, 0, 0, 0, 0, 0, 0, withLoose);
 
 // Output that no step claimed (a program that prints itself) is a step of
 // its own where the run waits or ends, and so is a stage that no step
 // reported.
 function claimLoose() {
     if (stage)
-        addStep('stage', none, none, none, none);
+        emptyStep('stage');
     if (loose.size)
-        addStep('text', none, none, none, none);
+        emptyStep('text');
 }
 
 // Sends the steps gathered: their kinds (with the names of kinds new to the
@@ -130,85 +164,96 @@ function claimLoose() {
 // the other views, and the stages' pictures.
 function post() {
     lastSent = performance.now();
-    batches++;
     if (!unsent.length)
         return;
-    const bytes = classic.take();
+    batches++;
+    const bytes = views.classic.take();
     const batch = {
         kinds: newKinds, steps: Int32Array.from(unsent), classicBytes: bytes, classic: latin1(bytes),
-        english: utf8.decode(english.take()), french: utf8.decode(french.take()), json: utf8.decode(json.take()),
-        pictures: pictures.splice(0),
+        english: utf8.decode(views.english.take()), french: utf8.decode(views.french.take()),
+        json: utf8.decode(views.json.take()), pictures: pictures.splice(0),
     };
     newKinds = [];
     unsent.length = 0;
     postMessage({batch}, [bytes.buffer].concat(batch.pictures.map((p) => p.pixels.buffer)));
 }
 
-// While the program runs, a batch goes out now and then; what the program
-// printed itself meanwhile goes with it, as a step, once there is a fair
-// amount (a line or two, such as a stage's caption, belongs to the step
-// that comes next).
 function postSoon() {
-    if (performance.now() - lastSent >= batchInterval || batches < 3) {
-        if (loose.size >= 4096)
-            addStep('text', none, none, none, none);
+    if (performance.now() - lastSent >= batchInterval || batches < 3)
         post();
+}
+
+// The numbers of a step's kind and name, kept by their addresses.
+const names = new Map();
+function nameAt(address) {
+    let name = names.get(address);
+    if (name === undefined) {
+        name = program.UTF8ToString(address);
+        names.set(address, name);
     }
+    return name;
 }
 
 const handlers = {
     load(name) {
+        self.programName = name;
         importScripts(name + '.js');
     },
 
-    start({module, args, now}) {
+    start(given) {
+        settings = given;
         // The program's clock is the page's.
-        const offset = now - Date.now();
+        const offset = given.now - Date.now();
         const clock = Date.now;
         Date.now = () => clock() + offset;
-        createProgram({
-            arguments: args,
+        program = {
+            arguments: given.args,
             thisProgram: self.programName,
+            suiteViews: given.views,
             instantiateWasm(imports, receive) {
-                WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module))
+                WebAssembly.instantiate(given.module, imports).then((instance) => receive(instance, given.module))
                     .catch((e) => postMessage({abort: 'cannot start the program: ' + e}));
                 return {};
-            },
-            onRuntimeInitialized() {
-                program = this;
             },
             suiteWrite(fd, bytes) {
                 if (fd === 1) {
                     loose.push(bytes);
+                    if (loose.size >= looseStep)
+                        emptyStep('text');
                     postSoon();
                 } else {
                     errors.push(bytes);
                 }
             },
-            suiteStep(kind, what, classicBytes, englishBytes, frenchBytes, jsonBytes) {
-                addStep(what ? kind + ' ' + what : kind, classicBytes, englishBytes, frenchBytes, jsonBytes);
+            suiteStep(kind, what, ...texts) {
+                const name = nameAt(what);
+                addStep(name ? nameAt(kind) + ' ' + name : nameAt(kind), program.HEAPU8, ...texts);
                 postSoon();
             },
             suiteParameter(name, value) {
-                postMessage({parameter: [name, value]});
+                if (!given.unattended)
+                    postMessage({parameter: [name, value]});
             },
             suiteWait(kind) {
                 claimLoose();
                 // A pause is a step; a stage that waits is its own step.
                 if (!lastKind.startsWith('pause') && !lastKind.startsWith('stage'))
-                    addStep(['pause enter', 'pause key', 'pause stage'][kind] || 'pause', none, none, none, none);
+                    emptyStep(['pause enter', 'pause key', 'pause stage'][kind] || 'pause');
                 post();
+                // An unattended run goes on at once, as after Enter.
+                if (given.unattended)
+                    return Promise.resolve(kind === 0 ? 10 : 0);
                 postMessage({wait: kind});
                 return new Promise((answer) => { resume = answer; });
             },
             suiteShowPicture(pixels) {
-                picture = pixels.slice();
+                picture = given.unattended ? new Uint8Array(0) : pixels.slice();
             },
             suiteShowStage(shown, count, caption) {
                 // A stage shown after one that no step reported: that one
                 // is a step of its own (what was printed since is this one's).
                 if (stage)
-                    addStep('stage', none, none, none, none, false);
+                    emptyStep('stage', false);
                 stage = {shown, count, caption, pixels: picture};
                 picture = null;
             },
@@ -221,7 +266,8 @@ const handlers = {
                 post();
                 postMessage({abort: String(what)});
             },
-        });
+        };
+        createProgram(program);
     },
 
     answer(code) {
