@@ -12,13 +12,9 @@ void open_screen(int stage_count)
     stage_record.count = stage_count;
 }
 
-void show_stage(const char *caption_format, ...)
+void show_stage(const char *caption)
 {
-    va_list args;
-    va_start(args, caption_format);
-    record_stage(caption_format, args);
-    va_end(args);
-    print_stage();
+    record_stage(caption);
 }
 
 // The k-th wait saves the picture as NAME-k.png. When SUITE_CAPTURE_CAPTIONS

@@ -49,11 +49,11 @@ void open_screen(int stage_count = 1);
 // Every pixel of the picture in `colour`.
 void clear_screen(Colour colour);
 
-// Shows the next stage: the picture as drawn so far, and the line "stage k
-// of N: caption" on standard output (in a window, also its title). The
-// caption (printf format and arguments) says in one line what the stage
-// shows.
-void show_stage(const char *caption_format, ...) __attribute__((format(printf, 1, 2)));
+// Shows the next stage: the picture as drawn so far, with its caption, one
+// line that says what the stage shows, in the window's title (or beside the
+// page's canvas; a capture build keeps it for its record of captions). The
+// program's views write the stage on the terminal.
+void show_stage(const char *caption);
 
 // Holds the stage shown until a key is pressed (false) or the window is
 // asked to close (true); a failing event queue also ends it (true). Other

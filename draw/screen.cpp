@@ -36,14 +36,8 @@ void clear_screen(Colour colour)
         screen_pixels[i] = colour;
 }
 
-void record_stage(const char *caption_format, va_list args)
+void record_stage(const char *caption)
 {
-    vsnprintf(stage_record.caption, sizeof stage_record.caption, caption_format, args);
+    snprintf(stage_record.caption, sizeof stage_record.caption, "%s", caption);
     stage_record.shown++;
-}
-
-void print_stage()
-{
-    printf("stage %d of %d: %s\n", stage_record.shown, stage_record.count, stage_record.caption);
-    fflush(stdout);
 }

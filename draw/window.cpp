@@ -84,19 +84,15 @@ void open_screen(int stage_count)
     SDL_WM_SetCaption(name, name);
 }
 
-void show_stage(const char *caption_format, ...)
+void show_stage(const char *caption)
 {
-    va_list args;
-    va_start(args, caption_format);
-    record_stage(caption_format, args);
-    va_end(args);
+    record_stage(caption);
     char title[400];
     snprintf(title, sizeof title, "%s: stage %d of %d: %s", program_name, stage_record.shown, stage_record.count,
              stage_record.caption);
     SDL_WM_SetCaption(title, program_name);
     SDL_BlitSurface(picture, nullptr, display, nullptr);
     SDL_Flip(display);
-    print_stage();
 }
 
 bool wait_key_or_quit()

@@ -24,21 +24,16 @@ void open_screen(int stage_count)
 // The picture in the canvas's byte order: red, green, blue, alpha (opaque).
 static unsigned char canvas_bytes[4 * window_width * window_height];
 
-void show_stage(const char *caption_format, ...)
+void show_stage(const char *caption)
 {
-    va_list args;
-    va_start(args, caption_format);
-    record_stage(caption_format, args);
-    va_end(args);
+    record_stage(caption);
     for (int i = 0; i < window_width * window_height; i++) {
         canvas_bytes[4 * i] = static_cast<unsigned char>(screen_pixels[i] >> 16);
         canvas_bytes[4 * i + 1] = static_cast<unsigned char>(screen_pixels[i] >> 8);
         canvas_bytes[4 * i + 2] = static_cast<unsigned char>(screen_pixels[i]);
         canvas_bytes[4 * i + 3] = 255;
     }
-    // The caption's line first: the stage, shown next, is a step of the
-    // page that holds it with the picture.
-    print_stage();
+    // The stage goes with the step that reports it (or is one of its own).
     page_show_picture(canvas_bytes, window_width, window_height);
     page_show_stage(stage_record.shown, stage_record.count, stage_record.caption);
 }

@@ -4,6 +4,7 @@
 // over the lattice for the primes that the steps connect to 1 + i.
 #include "harness.hpp"
 #include "picture_shapes.hpp"
+#include "plot_events.hpp"
 #include <cmath>
 #include <cstdlib>
 #include <unistd.h>
@@ -286,6 +287,48 @@ TEST_P(GaussianWalk, Stage2CaptionCountsThePointsAndGivesTheRadius)
     EXPECT_NE(std::string::npos, captured(w.capture).captions.find(caption)) << captured(w.capture).captions;
 }
 
+// The steps from the points reached that land on a Gaussian prime the
+// picture does not show, which the walk cannot follow.
+long steps_beyond(const WalkCase &w, const std::set<Point> &reached)
+{
+    std::vector<Point> primes = plotted_primes(w);
+    std::set<Point> plotted(primes.begin(), primes.end());
+    long beyond = 0;
+    for (Point p : reached)
+        for (Point s : step_set(w.steps)) {
+            Point q{p.first + s.first, p.second + s.second};
+            beyond += !plotted.count(q) && gaussian_prime(q.first, q.second);
+        }
+    return beyond;
+}
+
+// The events of a walk from `start`: the primes plotted, the points
+// reached, the largest norm and its circle, and the steps beyond the
+// picture, all against the references.
+void expect_walk_events(const WalkCase &w, Point start)
+{
+    std::vector<JsonEvent> events =
+        capture_events(w.capture, {std::to_string(start.first), std::to_string(start.second)});
+    ASSERT_FALSE(events.empty());
+    std::set<Point> reached = reachable(w, start);
+    const JsonEvent &result = events.back();
+    EXPECT_EQ(plotted_primes(w).size(), result["plotted"]);
+    EXPECT_EQ(reached.size(), result["reached"]);
+    EXPECT_EQ(largest_norm(reached), result["farthest_norm"]);
+    EXPECT_EQ(enclosing_radius(largest_norm(reached)), result["radius"]);
+    EXPECT_EQ(steps_beyond(w, reached), result["beyond"]);
+    ASSERT_EQ(2u, result.fields.at("start").values.size());
+    EXPECT_EQ(start.first, result.fields.at("start").values[0]);
+    EXPECT_EQ(start.second, result.fields.at("start").values[1]);
+}
+
+// From 1 + i no walk reaches the edge of its picture: nothing lies beyond.
+TEST_P(GaussianWalk, EventsCountThePointsReached)
+{
+    EXPECT_EQ(0, steps_beyond(w, reachable(w, {1, 1})));
+    expect_walk_events(w, {1, 1});
+}
+
 // The circle about the origin has the program's radius: every column and
 // every row that it spans has a black pixel within 0.75 pixel of that radius,
 // on both sides of the centre, and nothing black lies beyond it.
@@ -478,6 +521,7 @@ TEST(GaussianWalkFromAnotherStart, DrawsTheTreeFromThatStart)
                               std::to_string(w.steps) + " steps reach from " + row.written +
                               ", inside the circle of radius " + std::to_string(radius) + "\n";
         EXPECT_NE(std::string::npos, captions.find(caption)) << captions;
+        expect_walk_events(w, row.start);
     }
 }
 
@@ -648,6 +692,17 @@ TEST(GaussianGraph, Stage2IsTheGraphAndTheCircle)
         }
         ASSERT_TRUE(top && bottom && left && right) << "circle missing at offset " << d;
     }
+
+    // The events: the primes plotted, the pairs joined among those the
+    // circle leaves blue, and the primes it covers.
+    std::vector<JsonEvent> events = capture_events(CAPTURE(gaussian_graph_12));
+    ASSERT_FALSE(events.empty());
+    long joined = 0;
+    for (const auto &pair : neighbour_pairs())
+        joined += !covered.count(pair.first) && !covered.count(pair.second);
+    EXPECT_EQ(graph_primes().size(), events.back()["plotted"]);
+    EXPECT_EQ(joined, events.back()["edges"]);
+    EXPECT_EQ(covered.size(), events.back()["covered"]);
 }
 
 } // namespace

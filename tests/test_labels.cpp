@@ -5,6 +5,7 @@
 // the corner that the label's direction gives.
 #include "harness.hpp"
 #include "picture_shapes.hpp"
+#include "plot_events.hpp"
 #include <SDL_ttf.h>
 #include <climits>
 #include <cstdlib>
@@ -146,6 +147,25 @@ TEST(UlamSpiralLabels, PictureIsTheWalkTheLabelsAndTheDots)
         for (auto d : disc_offsets(2))
             expected.set(points[j].x + d.first, points[j].y + d.second, black);
     EXPECT_PICTURE(expected, shown());
+}
+
+// The events: each of the four rounds ends on the lattice point of its last
+// step, and the walk on point 72, (-4, 4) with y downward.
+TEST(UlamSpiralLabels, RoundsEndWhereTheWalkIs)
+{
+    std::vector<SpiralPoint> points = spiral();
+    std::vector<JsonEvent> events = capture_events(CAPTURE(ulam_spiral_labels));
+    std::vector<JsonEvent> rounds = events_named(events, "step", "round");
+    ASSERT_EQ(4u, rounds.size());
+    for (const JsonEvent &round : rounds) {
+        const SpiralPoint &end = points.at(static_cast<size_t>(round["last"]));
+        EXPECT_EQ((end.x - 400) / 40, round["x"]) << "round " << round["round"];
+        EXPECT_EQ((end.y - 300) / 40, round["y"]) << "round " << round["round"];
+    }
+    EXPECT_EQ(72, rounds.back()["last"]);
+    EXPECT_EQ(steps, events.back()["steps"]);
+    EXPECT_EQ(-4, events.back()["x"]);
+    EXPECT_EQ(4, events.back()["y"]);
 }
 
 // times.ttf is taken from the working directory, or else from beside the

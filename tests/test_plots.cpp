@@ -8,12 +8,14 @@
 #include "arith/spiral.hpp"
 #include "harness.hpp"
 #include "picture_shapes.hpp"
+#include "plot_events.hpp"
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <utility>
@@ -206,6 +208,20 @@ TEST(UlamSpiralPlot, OtherPolynomials)
         EXPECT_EQ(row.primes, prime_values);
         EXPECT_PICTURE(expected, got[1]);
 
+        // The events: the primes dotted, and each value with its verdict.
+        std::vector<JsonEvent> events = capture_events(CAPTURE(ulam_spiral_plot), {std::to_string(row.b),
+                                                                                   std::to_string(row.c)});
+        ASSERT_FALSE(events.empty());
+        EXPECT_EQ(marked, events.back()["primes"]);
+        EXPECT_EQ(prime_values, events.back()["values_prime"]);
+        EXPECT_EQ(40 - prime_values, events.back()["values_composite"]);
+        std::vector<JsonEvent> listed = events_named(events, "item", "value");
+        ASSERT_EQ(40u, listed.size());
+        for (size_t n = 0; n < 40; n++) {
+            EXPECT_EQ(values[n], listed[n]["value"]) << "n = " << n;
+            EXPECT_EQ(prime_by_trial_division(values[n]), listed[n]["prime"] == 1) << values[n];
+        }
+
         std::string caption = std::string("stage 3 of 3: the values of ") + row.polynomial + " for n = 0 to 39";
         caption += prime_values == 40 ? " in red; a black blot would be a composite\n"
                                       : ": " + std::to_string(prime_values) + " of them prime, in red; " +
@@ -303,11 +319,14 @@ TEST(PrimeCountPlot, CountAndEstimateOnTheAxes)
     paint_straight(expected, 20, 550, 799, 550, black);
     paint_straight(expected, 20, 0, 20, 550, black);
     int pi = 0;
+    std::vector<int> tenths; // pi(5000), pi(10000), ..., pi(50000)
     for (int n = 1; n <= 50000; n++) {
         pi += prime_by_trial_division(n);
         if (n == 30) {
             EXPECT_EQ(10, pi);
         }
+        if (n % 5000 == 0)
+            tenths.push_back(pi);
         if (n % 2 == 0) {
             paint_disc(expected, count_column(n), count_row(pi), 2, black);
             paint_disc(expected, count_column(n), estimate_row(n), 1, count_grey);
@@ -319,6 +338,22 @@ TEST(PrimeCountPlot, CountAndEstimateOnTheAxes)
     for (int y = 50; y <= 450; y += 100)
         paint_straight(expected, 15, y, 25, y, black);
     EXPECT_PICTURE(expected, plot);
+
+    // The events: pi(n) beside n / ln n at every tenth of the range, and the
+    // result at 50000.
+    std::vector<JsonEvent> events = capture_events(CAPTURE(prime_count_plot));
+    std::vector<JsonEvent> listed = events_named(events, "item", "checkpoint");
+    ASSERT_EQ(10u, listed.size());
+    for (size_t k = 0; k < listed.size(); k++) {
+        double n = 5000.0 * (k + 1);
+        EXPECT_EQ(n, listed[k]["n"]);
+        EXPECT_EQ(tenths[k], listed[k]["pi"]) << n;
+        EXPECT_NEAR(n / std::log(n), listed[k]["estimate"], 1e-9) << n;
+    }
+    const JsonEvent &result = events.back();
+    EXPECT_EQ(5133, result["pi"]);
+    EXPECT_NEAR(4621.166, result["estimate"], 1e-3);
+    EXPECT_NEAR(5133 / (50000 / std::log(50000.0)), result["ratio"], 1e-12);
 }
 
 // ---------------------------------------------------------------------------
@@ -417,6 +452,22 @@ TEST(FermatWalkPlot, WalkOfFermatsMethodBesideTheHyperbola)
     }
     EXPECT_EQ(24u, route.size()); // 23 steps: 7 right and 16 up
 
+    // The events: every step on the route, with r = x*x - y*y - 185 after
+    // it, and the factors at the end.
+    std::vector<JsonEvent> events = capture_events(CAPTURE(fermat_walk_plot));
+    std::vector<JsonEvent> walked = events_named(events, "step", "walk");
+    ASSERT_EQ(23u, walked.size());
+    for (const JsonEvent &step : walked) {
+        long x = long(step["x"]), y = long(step["y"]);
+        EXPECT_EQ(1u, route.count({int(x), int(y)})) << x << ", " << y;
+        EXPECT_EQ(x * x - y * y - 185, step["r"]) << x << ", " << y;
+    }
+    const JsonEvent &result = events.back();
+    EXPECT_EQ(21, result["x"]);
+    EXPECT_EQ(16, result["y"]);
+    EXPECT_EQ(5, result["factor"]);
+    EXPECT_EQ(37, result["cofactor"]);
+
     // Every pixel of the route's centre line is black, and the band is 3
     // pixels across: black beside each mid-step pixel, not two pixels away.
     for (size_t i = 0; i < centre_line.rgb.size(); i++)
@@ -493,4 +544,107 @@ TEST(FermatWalkPlot, WalkOfFermatsMethodBesideTheHyperbola)
     }
     for (auto [x, y] : {std::pair{653, 70}, {667, 70}, {660, 63}})
         EXPECT_NE(black, plot.at(x, y)) << "(" << x << ", " << y << ")";
+}
+
+// ---------------------------------------------------------------------------
+// The three views of one run of each picture program
+
+// The whole numbers that a text states: its runs of digits.
+static std::set<long> numbers_in(const std::string &text)
+{
+    std::set<long> numbers;
+    for (size_t at = 0; (at = text.find_first_of("0123456789", at)) != std::string::npos;) {
+        size_t end = text.find_first_not_of("0123456789", at);
+        numbers.insert(std::stol(text.substr(at, end - at)));
+        at = end;
+    }
+    return numbers;
+}
+
+// The width of a line of UTF-8 text, one column a character.
+static int columns(const std::string &line)
+{
+    int width = 0;
+    for (unsigned char c : line)
+        width += (c & 0xC0) != 0x80;
+    return width;
+}
+
+// The same run as the classic stage lines, as JSON events and explained in
+// English and in French: the pictures are the same in every view; the JSON
+// opens with the run, ends with the result and its fields, its stages make
+// the classic lines and its values hold every number they print; the
+// explanation stays within 80 columns and 20 kB and ends on the conclusion,
+// which states the result's `conclusion` field.
+TEST(PictureViews, OneRunInEachView)
+{
+    const struct {
+        const char *program;
+        std::vector<std::string> args;
+        std::vector<const char *> result;
+        const char *conclusion;
+    } rows[] = {
+        {"ulam_spiral_plot", {}, {"primes", "values_prime", "values_composite"}, "values_prime"},
+        {"ulam_spiral_plot", {"0", "1"}, {"primes", "values_prime", "values_composite"}, "values_prime"},
+        {"ulam_spiral_labels", {}, {"steps", "x", "y"}, "steps"},
+        {"prime_count_plot", {}, {"pi", "estimate"}, "pi"},
+        {"gaussian_walk_8", {"7", "10"}, {"start", "reached", "radius"}, "reached"},
+        {"gaussian_walk_12", {}, {"start", "reached", "radius"}, "reached"},
+        {"gaussian_walk_24", {"-39", "-94"}, {"start", "reached", "radius"}, "reached"},
+        {"gaussian_graph_12", {}, {"plotted", "edges", "covered"}, "edges"},
+        {"fermat_walk_plot", {}, {"x", "y", "factor", "cofactor"}, "cofactor"},
+    };
+    for (const auto &row : rows) {
+        std::string capture = std::string(SUITE_CAPTURE_DIR "/") + row.program;
+        SCOPED_TRACE(std::string(row.program) + (row.args.empty() ? "" : " " + row.args[0] + " " + row.args[1]));
+        std::string classic;
+        std::vector<Picture> pictures = capture_stages(capture, row.args, &classic), json_pictures;
+        std::vector<JsonEvent> events = capture_events(capture, row.args, &json_pictures);
+        ASSERT_FALSE(events.empty());
+        ASSERT_EQ(pictures.size(), json_pictures.size());
+        for (size_t k = 0; k < pictures.size(); k++)
+            EXPECT_PICTURE(pictures[k], json_pictures[k]);
+
+        EXPECT_EQ("run", events.front().text("event"));
+        const JsonEvent &result = events.back();
+        EXPECT_EQ("result", result.text("event"));
+        for (const char *field : row.result)
+            EXPECT_TRUE(result.has(field)) << field;
+        std::string lines;
+        std::set<long> values;
+        for (const JsonEvent &e : events) {
+            if (e.text("event") == "stage")
+                lines += "stage " + std::to_string(long(e["stage"])) + " of " + std::to_string(long(e["count"])) +
+                         ": " + e.text("caption") + "\n";
+            for (const auto &[name, field] : e.fields) {
+                std::vector<double> numbers = field.values;
+                numbers.push_back(field.value);
+                for (double v : numbers)
+                    if (v == std::floor(v))
+                        values.insert(std::labs(static_cast<long>(v)));
+            }
+        }
+        EXPECT_EQ(classic, lines);
+        for (long v : numbers_in(classic))
+            EXPECT_EQ(1u, values.count(v)) << v << " is in no event";
+
+        for (const char *language : {"en", "fr"}) {
+            SCOPED_TRACE(language);
+            setenv("LANGUAGE", language, 1);
+            std::string text;
+            std::vector<Picture> explained = capture_stages(capture, [&] {
+                std::vector<std::string> args = row.args;
+                args.push_back("--explain");
+                return args;
+            }(), &text);
+            unsetenv("LANGUAGE");
+            EXPECT_EQ(pictures.size(), explained.size());
+            EXPECT_LE(text.size(), 20000u);
+            std::istringstream in(text);
+            for (std::string line; std::getline(in, line);)
+                EXPECT_LE(columns(line), 80) << line;
+            std::string last = text.substr(text.rfind("\n\n") + 2);
+            EXPECT_NE(std::string::npos, last.find(std::to_string(long(result[row.conclusion])))) << last;
+        }
+    }
 }

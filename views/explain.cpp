@@ -38,7 +38,7 @@ void Explainer::write_line(const std::string &text)
 // never broken at the sign.
 static bool binding_sign(const std::string &word)
 {
-    for (const char *sign : {"=", "≡", "×", "·", "→", "-", "−", "+", "≠", "<", ">", "≤", "≥", "|"})
+    for (const char *sign : {"=", "≈", "≡", "×", "·", "→", "-", "−", "+", "≠", "<", ">", "≤", "≥", "|"})
         if (word == sign)
             return true;
     return false;

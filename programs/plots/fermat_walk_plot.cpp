@@ -6,6 +6,7 @@
 #include "arith/fermat_walk.hpp"
 #include "console/parameters.hpp"
 #include "draw/draw.hpp"
+#include "plots.hpp"
 #include <cmath>
 
 const int n = 185;
@@ -24,14 +25,11 @@ static int pixel_y(int y)
     return 550 - 30 * y;
 }
 
-int main(int argc, char **argv)
+// The axes, the hyperbola and the walk to it; returns the walk at its end.
+static FermatWalk fermat_walk(Steps &out)
 {
-    Parameters parameters(argc, argv);
-    if (!parameters.ready())
-        return parameters.report();
-
-    open_screen(1);
-    clear_screen(white);
+    FermatWalk walk(n);
+    out.run("fermat_walk", "n", n, "x", walk.x, "y", walk.y, "r", walk.r);
 
     // The axes: x from 0 to 20, y from 0 to 15.
     draw_line(pixel_x(0), pixel_y(0), pixel_x(20), pixel_y(0), black);
@@ -57,19 +55,44 @@ int main(int argc, char **argv)
 
     // The walk from (14, 0), 14 the least x with x*x >= 185: a ring on the
     // start, a band for every step, and a disc on the end, where
-    // x*x - y*y = 185.
-    FermatWalk walk(n);
-    draw_circle(pixel_x(walk.x), pixel_y(walk.y), 6, black);
+    // x*x - y*y = 185. Each step adds u = 2x + 1 to r as x grows, or takes
+    // v = 2y + 1 from it as y grows: the odd number reported with the step.
+    const int start_x = static_cast<int>(walk.x), start_y = static_cast<int>(walk.y);
+    draw_circle(pixel_x(start_x), pixel_y(start_y), 6, black);
+    int steps = 0;
     while (!walk.found()) {
-        int x0 = pixel_x(walk.x), y0 = pixel_y(walk.y);
+        int x0 = pixel_x(static_cast<int>(walk.x)), y0 = pixel_y(static_cast<int>(walk.y));
+        long long before = walk.r, odd = walk.r > 0 ? walk.v : walk.u;
         walk.step();
-        draw_thick_line(x0, y0, pixel_x(walk.x), pixel_y(walk.y), 1, black);
+        steps++;
+        draw_thick_line(x0, y0, pixel_x(static_cast<int>(walk.x)), pixel_y(static_cast<int>(walk.y)), 1, black);
+        out.step("walk", "k", steps, "before", before, "odd", odd, "x", walk.x, "y", walk.y, "r", walk.r);
     }
-    int x = walk.x, y = walk.y;
+    int x = static_cast<int>(walk.x), y = static_cast<int>(walk.y);
     fill_disc(pixel_x(x), pixel_y(y), 6, black);
 
-    show_stage("the walk from (14, 0) up and right to the hyperbola x*x - y*y = %d, at (%d, %d): %d = %d * %d", n, x,
-               y, n, x - y, x + y);
-    wait_key_or_quit();
+    std::string caption =
+        format("the walk from (%d, %d) up and right to the hyperbola x*x - y*y = %d, at (%d, %d): %d = %d * %d",
+               start_x, start_y, n, x, y, n, x - y, x + y);
+    show_stage(out, "walk", caption, "stage", 1, "count", 1, "n", n, "start_x", start_x, "start_y", start_y, "x", x,
+               "y", y, "factor", x - y, "cofactor", x + y);
+    out.result("fermat_walk", "n", n, "x", x, "y", y, "factor", x - y, "cofactor", x + y, "steps", steps);
+    wait_for_key(out);
+    return walk;
+}
+
+int main(int argc, char **argv)
+{
+    ViewOptions options = take_view_options(argc, argv);
+    Parameters parameters(argc, argv);
+    parameters.add_usage(view_usage(fermat_walk_plot_legend));
+    if (!parameters.ready())
+        return parameters.report();
+
+    PictureView view(options, fermat_walk_plot_explain);
+    open_screen(1);
+    clear_screen(white);
+    fermat_walk(view);
+    view.finish();
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "console/parameters.hpp"
 #include "draw/draw.hpp"
 #include "gaussian_primes.hpp"
+#include "plots.hpp"
 #include <algorithm>
 #include <string>
 
@@ -60,17 +61,43 @@ static int pixel_y(int b)
     return window_centre_y - b * scale;
 }
 
+// The part of the square whose centres lie in the window: the lattice the
+// picture shows, and the starts it accepts.
+struct Lattice {
+    int a_low, a_high, b_low, b_high;
+};
+static Lattice lattice_shown()
+{
+    return {std::max(-bound, -(window_centre_x / scale)), std::min(bound, (window_width - 1 - window_centre_x) / scale),
+            std::max(-bound, -((window_height - 1 - window_centre_y) / scale)),
+            std::min(bound, window_centre_y / scale)};
+}
+
+// Whether a + bi is a point of the picture: in the square, centre in the window.
+static bool in_picture(int a, int b)
+{
+    Lattice shown = lattice_shown();
+    return a >= shown.a_low && a <= shown.a_high && b >= shown.b_low && b <= shown.b_high;
+}
+
+// The Gaussian primes plotted, counted as their discs are drawn.
+static int plotted = 0;
+
 // A grey disc for a + bi, only when its centre lies in the window.
 static void plot_point(int a, int b)
 {
     int x = pixel_x(a), y = pixel_y(b);
-    if (centre_in_window(a, b, x, y))
+    if (centre_in_window(a, b, x, y)) {
         fill_disc(x, y, point_radius, grey);
+        plotted++;
+    }
 }
 
-// The points reached so far, and the largest norm a*a + b*b among them.
+// The points reached so far; the farthest from 0 (the first met with the
+// largest norm a*a + b*b); and the steps from them that land on a Gaussian
+// prime outside the picture, which the walk cannot follow.
 struct Reached {
-    int count = 0, farthest_norm = 0;
+    int count = 0, farthest_norm = 0, farthest_a = 0, farthest_b = 0, beyond = 0;
 };
 
 // Enters the prime a + bi: marks it black, then follows every step that
@@ -84,13 +111,19 @@ static void visit_point(int a, int b, Reached &reached)
     int x = pixel_x(a), y = pixel_y(b);
     fill_disc(x, y, reached_radius, black);
     reached.count++;
-    reached.farthest_norm = std::max(reached.farthest_norm, a * a + b * b);
+    if (a * a + b * b > reached.farthest_norm) {
+        reached.farthest_norm = a * a + b * b;
+        reached.farthest_a = a;
+        reached.farthest_b = b;
+    }
     for (int k = 0; k < step_count; k++) {
         int na = a + step_dx[k], nb = b + step_dy[k];
         int nx = pixel_x(na), ny = pixel_y(nb);
         if (inside_window(nx, ny) && get_pixel(nx, ny) == grey) {
             draw_line(x, y, nx, ny, black);
             visit_point(na, nb, reached);
+        } else if (!in_picture(na, nb) && gaussian_prime(na, nb)) {
+            reached.beyond++;
         }
     }
 }
@@ -105,47 +138,18 @@ static int enclosing_radius(int norm)
     return r;
 }
 
-// a + bi written as a Gaussian integer: "1 + i", "5 - 2i", "-3", "7i".
-static std::string gaussian_text(int a, int b)
+// The two stages: the Gaussian primes, then the walk from a + bi and its circle.
+static Reached gaussian_walk(int start_a, int start_b, Steps &out)
 {
-    std::string imaginary = b == 1 || b == -1 ? "i" : std::to_string(b < 0 ? -b : b) + "i";
-    if (b == 0)
-        return std::to_string(a);
-    if (a == 0)
-        return (b < 0 ? "-" : "") + imaginary;
-    return std::to_string(a) + (b < 0 ? " - " : " + ") + imaginary;
-}
-
-int main(int argc, char *argv[])
-{
-    // The start may be any Gaussian prime of the square whose point the plot
-    // draws: its centre pixel (400 + a*s, 300 - b*s) lies in the window.
-    Parameters parameters(argc, argv);
-    int a_low = std::max(-bound, -(400 / scale)), a_high = std::min(bound, 399 / scale);
-    int b_low = std::max(-bound, -(299 / scale)), b_high = std::min(bound, 300 / scale);
-    int start_a = static_cast<int>(parameters.integer({.name = "a",
-                                                       .meaning = "the real part of the start a + bi",
-                                                       .builtin = 1,
-                                                       .low = a_low,
-                                                       .high = a_high}));
-    int start_b = static_cast<int>(parameters.integer({.name = "b",
-                                                       .meaning = "the imaginary part of the start a + bi",
-                                                       .builtin = 1,
-                                                       .low = b_low,
-                                                       .high = b_high}));
-    parameters.require(gaussian_prime(start_a, start_b), "the start a + bi",
-                       "a Gaussian prime (off the axes a*a + b*b prime; on an axis a prime of the form "
-                       "4k + 3), and " + gaussian_text(start_a, start_b) + " is not");
-    if (!parameters.ready())
-        return parameters.report();
-
-    open_screen(2);
-    clear_screen(white);
+    Lattice shown = lattice_shown();
+    out.run("gaussian_walk", "steps", step_count, "scale", scale, "bound", bound, "a", start_a, "b", start_b,
+            "a_low", shown.a_low, "a_high", shown.a_high, "b_low", shown.b_low, "b_high", shown.b_high);
 
     // Stage 1: the Gaussian primes of the square, as grey discs.
     plot_gaussian_primes(bound, plot_point);
-    show_stage("the Gaussian primes a + bi with |a|, |b| <= %d, as grey discs", bound);
-    wait_key_or_quit();
+    std::string caption = format("the Gaussian primes a + bi with |a|, |b| <= %d, as grey discs", bound);
+    show_stage(out, "primes", caption, "stage", 1, "count", 2, "bound", bound, "plotted", plotted);
+    wait_for_key(out);
 
     // Stage 2: the walk from the start (1 + i, of norm 2, unless given), and
     // the smallest circle about the origin, in whole units, that holds every
@@ -154,8 +158,46 @@ int main(int argc, char *argv[])
     visit_point(start_a, start_b, reached);
     int circle_units = enclosing_radius(reached.farthest_norm);
     draw_circle(window_centre_x, window_centre_y, circle_units * scale, black);
-    show_stage("the %d primes that the %d steps reach from %s, inside the circle of radius %d", reached.count,
-               step_count, gaussian_text(start_a, start_b).c_str(), circle_units);
-    wait_key_or_quit();
+    caption = format("the %d primes that the %d steps reach from %s, inside the circle of radius %d", reached.count,
+                     step_count, gaussian_text(start_a, start_b).c_str(), circle_units);
+    show_stage(out, "walk", caption, "stage", 2, "count", 2, "reached", reached.count, "steps", step_count, "a",
+               start_a, "b", start_b, "radius", circle_units, "farthest_a", reached.farthest_a, "farthest_b",
+               reached.farthest_b, "farthest_norm", reached.farthest_norm, "beyond", reached.beyond);
+    const std::vector<long long> start{start_a, start_b};
+    out.result("gaussian_walk", "start", start, "reached", reached.count, "radius", circle_units, "farthest_norm",
+               reached.farthest_norm, "plotted", plotted, "beyond", reached.beyond);
+    wait_for_key(out);
+    return reached;
+}
+
+int main(int argc, char *argv[])
+{
+    // The start may be any Gaussian prime of the square whose point the plot
+    // draws: its centre pixel (400 + a*s, 300 - b*s) lies in the window.
+    ViewOptions options = take_view_options(argc, argv);
+    Parameters parameters(argc, argv);
+    Lattice shown = lattice_shown();
+    int start_a = static_cast<int>(parameters.integer({.name = "a",
+                                                       .meaning = "the real part of the start a + bi",
+                                                       .builtin = 1,
+                                                       .low = shown.a_low,
+                                                       .high = shown.a_high}));
+    int start_b = static_cast<int>(parameters.integer({.name = "b",
+                                                       .meaning = "the imaginary part of the start a + bi",
+                                                       .builtin = 1,
+                                                       .low = shown.b_low,
+                                                       .high = shown.b_high}));
+    parameters.require(gaussian_prime(start_a, start_b), "the start a + bi",
+                       "a Gaussian prime (off the axes a*a + b*b prime; on an axis a prime of the form "
+                       "4k + 3), and " + gaussian_text(start_a, start_b) + " is not");
+    parameters.add_usage(view_usage(gaussian_walk_legend));
+    if (!parameters.ready())
+        return parameters.report();
+
+    PictureView view(options, gaussian_walk_explain);
+    open_screen(2);
+    clear_screen(white);
+    gaussian_walk(start_a, start_b, view);
+    view.finish();
     return 0;
 }

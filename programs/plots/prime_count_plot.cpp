@@ -9,9 +9,11 @@
 #include "arith/arith.hpp"
 #include "console/parameters.hpp"
 #include "draw/draw.hpp"
+#include "plots.hpp"
 #include <cmath>
 
 const int bound = 50000;
+const int checkpoint = bound / 10; // the counts listed beside their estimates
 
 static const long double column_scale = static_cast<long double>(0.015); // pixels per unit of n
 static const long double row_scale = static_cast<long double>(0.1);      // pixels per unit of a count
@@ -20,15 +22,11 @@ const Colour white = map_colour(255, 255, 255);
 const Colour black = map_colour(0, 0, 0);
 const Colour grey = map_colour(150, 150, 150);
 
-int main(int argc, char **argv)
+// The counts and the estimates up to the bound, on their axes; returns pi
+// of the bound.
+static int prime_count(Steps &out)
 {
-    Parameters parameters(argc, argv);
-    if (!parameters.ready())
-        return parameters.report();
-
-    open_screen(1);
-    clear_screen(white);
-
+    out.run("prime_count", "limit", bound);
     std::vector<int> prime_table = sieve_primes(bound);
 
     // The axes through the origin (20, 550), drawn to the window's right
@@ -53,6 +51,9 @@ int main(int argc, char **argv)
         int y2 = truncate_toward_zero(550 - (n / static_cast<long double>(std::log(n))) * row_scale);
         fill_disc(x, y1, 2, black);
         fill_disc(x, y2, 1, grey);
+        // The count beside its estimate at every tenth of the range.
+        if (n % checkpoint == 0)
+            out.item("checkpoint", "n", n, "pi", c, "estimate", n / std::log(static_cast<double>(n)));
     }
 
     // n = 50000 as a vertical line, and ticks on the y axis at the counts
@@ -61,7 +62,27 @@ int main(int argc, char **argv)
     for (int Y = 450; Y >= 50; Y -= 100)
         draw_line_clipped(15, Y, 25, Y, black);
 
-    show_stage("pi(n) in black above n / ln n in grey, for the even n up to %d (pi(%d) = %d)", bound, bound, c);
-    wait_key_or_quit();
+    double estimate = bound / std::log(static_cast<double>(bound));
+    std::string caption =
+        format("pi(n) in black above n / ln n in grey, for the even n up to %d (pi(%d) = %d)", bound, bound, c);
+    show_stage(out, "counts", caption, "stage", 1, "count", 1, "limit", bound, "pi", c, "estimate", estimate);
+    out.result("prime_count", "limit", bound, "pi", c, "estimate", estimate, "ratio", c / estimate);
+    wait_for_key(out);
+    return c;
+}
+
+int main(int argc, char **argv)
+{
+    ViewOptions options = take_view_options(argc, argv);
+    Parameters parameters(argc, argv);
+    parameters.add_usage(view_usage(prime_count_plot_legend));
+    if (!parameters.ready())
+        return parameters.report();
+
+    PictureView view(options, prime_count_plot_explain);
+    open_screen(1);
+    clear_screen(white);
+    prime_count(view);
+    view.finish();
     return 0;
 }

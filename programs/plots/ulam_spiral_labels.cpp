@@ -6,6 +6,7 @@
 #include "arith/spiral.hpp"
 #include "console/parameters.hpp"
 #include "draw/draw.hpp"
+#include "plots.hpp"
 #include <cstdio>
 
 const char font_file[] = "times.ttf";
@@ -33,15 +34,11 @@ static int pixel_y(const SpiralPoint &p)
     return window_centre_y + unit * p.y;
 }
 
-int main(int argc, char *argv[])
+// The spiral walked, drawn, numbered and dotted; returns the last point.
+static SpiralPoint spiral_steps(const TextFont *font, Steps &out)
 {
-    Parameters parameters(argc, argv);
-    if (!parameters.ready())
-        return parameters.report();
-
-    open_screen(1);
-    clear_screen(white);
-    const TextFont *font = open_font(font_file, font_size);
+    const int rounds_steps = 4 * rounds * rounds + 2 * rounds;
+    out.run("spiral_steps", "steps", rounds_steps, "rounds", rounds, "unit", unit);
     draw_text(font, " ULAM", 20, 80, black);
 
     // The spiral in rounds: L steps right, L up, L + 1 left, L + 1 down, for
@@ -57,12 +54,37 @@ int main(int argc, char *argv[])
         snprintf(label, sizeof label, " %d", i);
         draw_text(font, label, pixel_x(to) + label_dx[to.side], pixel_y(to) + label_dy[to.side], black);
     }
+    // Round r (L = 2r - 1) ends on step 4r^2 + 2r, at the corner (-r, r).
+    for (int r = 1; r <= rounds; r++) {
+        int end = 4 * r * r + 2 * r;
+        out.step("round", "round", r, "side", 2 * r - 1, "first", end - 8 * r + 3, "last", end, "x", spiral[end].x,
+                 "y", spiral[end].y);
+    }
 
     // The dots last, over any label pixels near the points; the point
     // reached by the last step has none.
     for (int j = 0; j < last_step; j++)
         fill_disc(pixel_x(spiral[j]), pixel_y(spiral[j]), dot_radius, black);
-    show_stage("the first %d steps of the spiral, each numbered where it arrives", last_step);
-    wait_key_or_quit();
+    std::string caption = format("the first %d steps of the spiral, each numbered where it arrives", last_step);
+    show_stage(out, "steps", caption, "stage", 1, "count", 1, "steps", last_step);
+    const SpiralPoint &end = spiral[last_step];
+    out.result("spiral_steps", "steps", last_step, "x", end.x, "y", end.y);
+    wait_for_key(out);
+    return end;
+}
+
+int main(int argc, char *argv[])
+{
+    ViewOptions options = take_view_options(argc, argv);
+    Parameters parameters(argc, argv);
+    parameters.add_usage(view_usage(ulam_spiral_labels_legend));
+    if (!parameters.ready())
+        return parameters.report();
+
+    PictureView view(options, ulam_spiral_labels_explain);
+    open_screen(1);
+    clear_screen(white);
+    spiral_steps(open_font(font_file, font_size), view);
+    view.finish();
     return 0;
 }

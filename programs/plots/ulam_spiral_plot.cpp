@@ -9,6 +9,7 @@
 #include "arith/spiral.hpp"
 #include "console/parameters.hpp"
 #include "draw/draw.hpp"
+#include "plots.hpp"
 #include <string>
 
 const int rounds = 72; // side lengths 1, 1, 2, 2, ..., 144, 144
@@ -16,6 +17,7 @@ const int rounds = 72; // side lengths 1, 1, 2, 2, ..., 144, 144
 // the numbers 1 to 4 * 72^2 + 2 * 72 + 1 = 20881.
 const int spiral_last = 4 * rounds * rounds + 2 * rounds + 1;
 const int values = 40; // the polynomial at n = 0..39
+const int stages = 3;
 
 const Colour white = map_colour(255, 255, 255);
 const Colour light_grey = map_colour(240, 240, 240);
@@ -32,21 +34,84 @@ static Pixel pixel_of(const SpiralPoint &p)
     return {window_centre_x + 4 * p.x, window_centre_y + 4 * p.y};
 }
 
-// The polynomial as the captions write it: "n*n + n + 41", "n*n - 79*n + 1601".
-static std::string polynomial_text(long long b, long long c)
+// What the picture shows: the primes dotted, and the verdicts on the values.
+struct SpiralPicture {
+    int primes = 0, values_prime = 0, values_composite = 0;
+};
+
+// The three stages, drawn one over the other on the white screen.
+static SpiralPicture ulam_spiral(long long b, long long c, Steps &out)
 {
-    std::string text = "n*n";
-    if (b != 0)
-        text += (b < 0 ? " - " : " + ") + (b == 1 || b == -1 ? "" : std::to_string(b < 0 ? -b : b) + "*") + "n";
-    if (c != 0)
-        text += (c < 0 ? " - " : " + ") + std::to_string(c < 0 ? -c : c);
-    return text;
+    out.run("ulam_spiral", "b", b, "c", c, "last", spiral_last, "rounds", rounds, "values", values);
+
+    // Stage 1: the path. Point k of the spiral holds the number k + 1.
+    std::vector<SpiralPoint> spiral = square_spiral(rounds);
+    for (size_t k = 1; k < spiral.size(); k++) {
+        Pixel from = pixel_of(spiral[k - 1]), to = pixel_of(spiral[k]);
+        draw_line(from.x, from.y, to.x, to.y, light_grey);
+    }
+    // i, the last point, is 20880: the spiral holds 1 to 20881. Shown
+    // without a wait.
+    int i = static_cast<int>(spiral.size()) - 1;
+    std::string caption = format("the numbers 1 to %d on a square spiral, its path in light grey", i + 1);
+    show_stage(out, "path", caption, "stage", 1, "count", stages, "first", 1, "last", i + 1);
+
+    // Stage 2: a dot on every prime below the last index.
+    std::vector<int> prime_table = sieve_primes(100000);
+    SpiralPicture shown;
+    for (int n = 2; n < i; n++)
+        if (prime_table[n] != 0) {
+            Pixel at = pixel_of(spiral[n - 1]);
+            fill_disc(at.x, at.y, 2, black);
+            shown.primes++;
+        }
+    caption = format("the %d primes up to %d, one black dot each", shown.primes, i - 1);
+    show_stage(out, "primes", caption, "stage", 2, "count", stages, "primes", shown.primes, "limit", i - 1);
+    wait_for_key(out);
+
+    // Stage 3: the polynomial. A value is prime exactly when its centre pixel
+    // carries a dot; discs of radius 2 on points 4 pixels apart never reach a
+    // neighbour's centre, and the path is light grey, not black (20880 and
+    // 20881, never dotted, are composite). All forty verdicts are read before
+    // anything is drawn, since a blot covers the centres of its neighbours
+    // and a value can come twice; then the blots are drawn, and the red discs
+    // over them, so that every prime stays in sight.
+    Pixel centre[values]; // of the number k*k + b*k + c
+    bool prime[values];
+    for (int k = 0; k < values; k++) {
+        centre[k] = pixel_of(spiral[k * k + b * k + c - 1]);
+        prime[k] = get_pixel(centre[k].x, centre[k].y) == black;
+        shown.values_composite += !prime[k];
+    }
+    shown.values_prime = values - shown.values_composite;
+    for (int k = 0; k < values; k++)
+        if (!prime[k])
+            fill_disc(centre[k].x, centre[k].y, 10, black);
+    for (int k = 0; k < values; k++)
+        if (prime[k])
+            fill_disc(centre[k].x, centre[k].y, 2, red);
+    std::string polynomial = polynomial_text(b, c);
+    if (shown.values_composite == 0)
+        caption = format("the values of %s for n = 0 to %d in red; a black blot would be a composite",
+                         polynomial.c_str(), values - 1);
+    else
+        caption = format("the values of %s for n = 0 to %d: %d of them prime, in red; %d not prime, as black blots",
+                         polynomial.c_str(), values - 1, shown.values_prime, shown.values_composite);
+    show_stage(out, "values", caption, "stage", 3, "count", stages, "b", b, "c", c, "first_n", 0, "last_n", values - 1,
+               "values_prime", shown.values_prime, "values_composite", shown.values_composite);
+    for (int k = 0; k < values; k++)
+        out.item("value", "n", k, "value", k * k + b * k + c, "prime", prime[k] ? 1 : 0);
+    out.result("ulam_spiral", "b", b, "c", c, "primes", shown.primes, "values_prime", shown.values_prime,
+               "values_composite", shown.values_composite);
+    wait_for_key(out);
+    return shown;
 }
 
 int main(int argc, char **argv)
 {
     // b and c keep every value of the polynomial among the spiral's numbers
     // 1 to 20881, whose centre pixels the last stage reads.
+    ViewOptions options = take_view_options(argc, argv);
     Parameters parameters(argc, argv);
     IntegerRange b_range = polynomial_b_range(values - 1, 1, spiral_last);
     long long b = parameters.integer({.name = "b",
@@ -64,63 +129,14 @@ int main(int argc, char **argv)
                                       .low = c_range.low,
                                       .high = c_range.high,
                                       .range = c_text.c_str()});
+    parameters.add_usage(view_usage(ulam_spiral_plot_legend));
     if (!parameters.ready())
         return parameters.report();
 
-    open_screen(3);
+    PictureView view(options, ulam_spiral_plot_explain);
+    open_screen(stages);
     clear_screen(white);
-
-    // Stage 1: the path. Point k of the spiral holds the number k + 1.
-    std::vector<SpiralPoint> spiral = square_spiral(rounds);
-    for (size_t k = 1; k < spiral.size(); k++) {
-        Pixel from = pixel_of(spiral[k - 1]), to = pixel_of(spiral[k]);
-        draw_line(from.x, from.y, to.x, to.y, light_grey);
-    }
-    // i, the last point, is 20880: the spiral holds 1 to 20881. Shown
-    // without a wait.
-    int i = static_cast<int>(spiral.size()) - 1;
-    show_stage("the numbers 1 to %d on a square spiral, its path in light grey", i + 1);
-
-    // Stage 2: a dot on every prime below the last index.
-    std::vector<int> prime_table = sieve_primes(100000);
-    int dots = 0;
-    for (int n = 2; n < i; n++)
-        if (prime_table[n] != 0) {
-            Pixel at = pixel_of(spiral[n - 1]);
-            fill_disc(at.x, at.y, 2, black);
-            dots++;
-        }
-    show_stage("the %d primes up to %d, one black dot each", dots, i - 1);
-    wait_key_or_quit();
-
-    // Stage 3: the polynomial. A value is prime exactly when its centre pixel
-    // carries a dot; discs of radius 2 on points 4 pixels apart never reach a
-    // neighbour's centre, and the path is light grey, not black (20880 and
-    // 20881, never dotted, are composite). All forty verdicts are read before
-    // anything is drawn, since a blot covers the centres of its neighbours
-    // and a value can come twice; then the blots are drawn, and the red discs
-    // over them, so that every prime stays in sight.
-    Pixel centre[values]; // of the number k*k + b*k + c
-    bool prime[values];
-    int composites = 0;
-    for (int k = 0; k < values; k++) {
-        centre[k] = pixel_of(spiral[k * k + b * k + c - 1]);
-        prime[k] = get_pixel(centre[k].x, centre[k].y) == black;
-        composites += !prime[k];
-    }
-    for (int k = 0; k < values; k++)
-        if (!prime[k])
-            fill_disc(centre[k].x, centre[k].y, 10, black);
-    for (int k = 0; k < values; k++)
-        if (prime[k])
-            fill_disc(centre[k].x, centre[k].y, 2, red);
-    std::string polynomial = polynomial_text(b, c);
-    if (composites == 0)
-        show_stage("the values of %s for n = 0 to 39 in red; a black blot would be a composite",
-                   polynomial.c_str());
-    else
-        show_stage("the values of %s for n = 0 to 39: %d of them prime, in red; %d not prime, as black blots",
-                   polynomial.c_str(), values - composites, composites);
-    wait_key_or_quit();
+    ulam_spiral(b, c, view);
+    view.finish();
     return 0;
 }
