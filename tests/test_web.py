@@ -19,6 +19,7 @@ import time
 import unittest
 import urllib.parse
 
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
@@ -82,6 +83,71 @@ def first_difference(expected, actual, width=800):
 
 # The screens the page is tried on: (width, height, a phone's).
 DESKTOP, PHONE = (1280, 800, False), (390, 844, True)
+
+
+# References for the read-outs of the pictures, written here from the
+# pictures' geometry: the lattice point nearest a pixel, the numbers there.
+
+def nearest(offset, unit):
+    return (2 * offset + unit) // (2 * unit)
+
+
+def is_prime(n):
+    return n > 1 and all(n % d for d in range(2, int(n ** 0.5) + 1))
+
+
+def spiral_numbers(rounds):
+    """{(X, Y): n} for the square spiral from 1 at (0, 0): L steps right, L
+    up (Y - 1), L + 1 left, L + 1 down, for L = 1, 3, 5, ..."""
+    at, point, n = {(0, 0): 1}, (0, 0), 1
+    for side in range(1, 2 * rounds, 2):
+        for (dx, dy), length in (((1, 0), side), ((0, -1), side), ((-1, 0), side + 1), ((0, 1), side + 1)):
+            for _ in range(length):
+                point, n = (point[0] + dx, point[1] + dy), n + 1
+                at[point] = n
+    return at
+
+
+def gaussian(a, b):
+    """a + bi as the pictures write it, its norm, and whether it is a
+    Gaussian prime."""
+    text = {(0, 0): '0'}.get((a, b)) or (str(a) if b == 0 else ('' if a == 0 else '%d %s ' % (a, '+-'[b < 0])) +
+                                        ('' if abs(b) == 1 else str(abs(b) if a else b)) + 'i')
+    if a == 0 and b < 0:
+        text = ('-' if b == -1 else '') + text
+    prime = is_prime(a * a + b * b) if a and b else is_prime(abs(a + b)) and abs(a + b) % 4 == 3
+    return '%s, norm %d%s' % (text, a * a + b * b, ', a Gaussian prime' if prime else '')
+
+
+def ulam(x, y):
+    n = spiral_numbers(72).get((nearest(x - 400, 4), nearest(y - 300, 4)))
+    return 'n = %d, %s' % (n, 'prime' if is_prime(n) else 'not prime') if n else ''
+
+
+def labels(x, y):
+    n = spiral_numbers(4).get((nearest(x - 400, 40), nearest(y - 300, 40)))
+    return 'step %d: n = %d, %s' % (n - 1, n, 'prime' if is_prime(n) else 'not prime') if n else ''
+
+
+def counts(x, y):
+    """The last even n whose dot lies in column x (20 + 0.015 n, truncated,
+    with the double nearest 0.015), and pi(n)."""
+    from fractions import Fraction
+    ns = [n for n in range(2, 50001, 2) if int(Fraction(0.015) * n + 20) == x]
+    return 'n = %d, pi(n) = %d' % (ns[-1], sum(is_prime(k) for k in range(ns[-1] + 1))) if ns else ''
+
+
+def walk(scale, bound):
+    """The Gaussian pictures: the square |a|, |b| <= bound, b upward."""
+    def point(x, y):
+        a, b = nearest(x - 400, scale), nearest(300 - y, scale)
+        return gaussian(a, b) if abs(a) <= bound and abs(b) <= bound else ''
+    return point
+
+
+def fermat(x, y):
+    X, Y = nearest(x - 30, 30), nearest(550 - y, 30)
+    return '(x, y) = (%d, %d), x*x - y*y = %d' % (X, Y, X * X - Y * Y)
 
 
 def native_explanation(name, args, language):
@@ -453,6 +519,42 @@ class WebEdition(unittest.TestCase):
         self.driver.back()
         self.assertEqual('101 3', self.query()['args'])
         self.assertEqual(first, self.run_through()[0])
+
+    def test_the_pointer_reads_the_picture(self):
+        # (program, arguments, reference, pixels under the pointer)
+        cases = [
+            ('ulam_spiral_plot', [], ulam, [(388, 304), (320, 220), (404, 300), (400, 296), (112, 588), (10, 10)]),
+            ('ulam_spiral_labels', [], labels, [(440, 300), (360, 260), (560, 140)]),
+            ('prime_count_plot', [], counts, [(319, 300), (95, 500), (769, 100)]),
+            ('gaussian_walk_8', ['7', '10'], walk(12, 54), [(484, 180), (412, 288), (400, 300)]),
+            ('gaussian_walk_24', [], walk(3, 119), [(403, 297), (520, 130), (790, 300)]),
+            ('gaussian_graph_12', [], walk(5, 57), [(405, 295), (690, 20)]),
+            ('fermat_walk_plot', [], fermat, [(480, 430), (660, 70)]),
+        ]
+        for name, args, reference, pixels in cases:
+            self.open(name, args)
+            self.assertEqual('waiting', self.settle(0))
+            canvas = self.driver.find_element(By.TAG_NAME, 'canvas')
+            for x, y in pixels:
+                with self.subTest(program=name, pixel=(x, y)):
+                    ActionChains(self.driver).move_to_element_with_offset(canvas, x - 400, y - 300).perform()
+                    # The page says which pixel the answer is for (the pointer
+                    # lands within a pixel of where it is sent).
+                    deadline, at = time.time() + 5, None
+                    while time.time() < deadline and not (at and abs(at[0] - x) + abs(at[1] - y) <= 2):
+                        at = [int(v) for v in (self.body('readout') or '-9,-9').split(',')]
+                        time.sleep(0.02)
+                    self.assertLessEqual(abs(at[0] - x) + abs(at[1] - y), 2)
+                    self.assertEqual(reference(*at), self.text('readout'))
+        # Once the run has ended, the last picture still answers.
+        self.open('ulam_spiral_plot')
+        self.run_through(picture=True)
+        ActionChains(self.driver).move_to_element_with_offset(
+            self.driver.find_element(By.TAG_NAME, 'canvas'), -12, 4).perform()
+        deadline = time.time() + 5
+        while time.time() < deadline and self.text('readout') != 'n = 41, prime':
+            time.sleep(0.02)
+        self.assertEqual('n = 41, prime', self.text('readout'))
 
     def test_save_picture_downloads_the_stage_shown(self):
         _, _, _, stages = native_stages('gaussian_walk_8', ['7', '10'])

@@ -114,11 +114,12 @@ LANGUAGES = '''<span class="switch" role="group" aria-label="Language of the exp
 # A picture, with its caption, the controls and the legend beside it, and
 # below what the program printed.
 PICTURE = '''<div class="stage-view">
-<div class="canvas-box fit"><canvas width="800" height="600" role="img" tabindex="0"
+<div class="canvas-box fit"><div class="frame"><canvas width="800" height="600" role="img" tabindex="0"
  aria-label="The picture, not drawn yet" aria-describedby="explain"
- title="a key or a click moves on to the next stage"></canvas></div>
+ title="a key or a click moves on to the next stage"></canvas><div id="marks" aria-hidden="true"></div></div></div>
 <div class="side">
 <p id="caption" aria-live="polite"></p>
+<p class="readout">Under the pointer: <output id="readout"></output></p>
 <p class="controls bar">{steps}
 <button id="next" type="button">Next stage</button></p>
 <p class="controls"><button id="zoom" type="button" aria-pressed="false">Zoom</button>

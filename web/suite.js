@@ -18,7 +18,8 @@
 // step shown and dataset.steps the steps so far, dataset.explanation is
 // "writing" until the explanation is written to the run's end, then "done"; the keys → ← and End move
 // the step, and any other key pressed anywhere but in a field or on a
-// button answers a wait.
+// button answers a wait. On a picture, #readout says what the program finds
+// at the pixel under the pointer, dataset.readout being that pixel "X,Y".
 'use strict';
 (() => {
     const program = JSON.parse(document.getElementById('program').textContent);
@@ -33,6 +34,7 @@
     const stepCount = byId('step-count');
     const leftOut = byId('left-out');
     const explaining = byId('explaining');
+    const readout = byId('readout');
     const panes = {classic: new Pane(byId('trace')), explain: new Pane(byId('explain'))};
     const buttons = {
         back: byId('step-back'), next: byId('step-next'), end: byId('step-end'), stage: byId('next'),
@@ -182,6 +184,7 @@
         for (const s of run.stages)
             if (s.step <= k)
                 stage = s;
+        showMarks(stage);
         if (stage === run.painted)
             return;
         run.painted = stage;
@@ -196,6 +199,46 @@
         caption.textContent = 'stage ' + stage.shown + ' of ' + stage.count + ': ' + stage.caption;
         canvas.setAttribute('aria-label', caption.textContent);
         document.title = program.name + ': ' + caption.textContent;
+    }
+
+    // The stage's event (its JSON line, from the run of the explanations),
+    // once it has come.
+    function stageEvent(stage) {
+        if (!stage || stage.step > run.steps.counts.json)
+            return null;
+        const [from, to] = run.steps.range('json', stage.step);
+        for (const line of run.stores.json.slice(from, to).split('\n'))
+            if (line.startsWith('{"event": "stage"'))
+                return JSON.parse(line);
+        return null;
+    }
+
+    // Over the picture, at the program's pixels: the numbers of the axes
+    // (prime_count_plot), the origin and the start (the Gaussian walks).
+    function showMarks(stage) {
+        const marks = byId('marks'), event = stageEvent(stage);
+        const shown = stage && event ? stage.step : 0;
+        if (marks.dataset.step === String(shown))
+            return;
+        marks.textContent = '';
+        marks.dataset.step = shown;
+        if (!event)
+            return;
+        const mark = (x, y, className, text) => {
+            const span = marks.appendChild(document.createElement('span'));
+            span.className = className;
+            span.style.left = x / canvas.width * 100 + '%';
+            span.style.top = y / canvas.height * 100 + '%';
+            span.textContent = text;
+        };
+        (event.n_marks || []).forEach((n, i) => mark(event.n_columns[i], canvas.height - 50, 'tick-n', n));
+        (event.count_marks || []).forEach((v, i) => mark(25, event.count_rows[i], 'tick-count', v));
+        if ('origin_x' in event)
+            mark(event.origin_x, event.origin_y, 'origin', '0');
+        if ('start_x' in event) {
+            mark(event.start_x, event.start_y, 'ring', '');
+            mark(event.start_x, event.start_y, 'label', 'start');
+        }
     }
 
     function updateControls() {
@@ -268,7 +311,8 @@
         const r = run, before = r.steps.explained;
         take(r, batch, ['english', 'french', 'json']);
         body.dataset.explained = r.steps.explained;
-        // Only what reaches the step shown changes the explanation's pane.
+        // Only what reaches the step shown changes the explanation's pane,
+        // and the marks over the picture.
         if (before < r.current)
             showStep(r.following ? 'output' : undefined);
     }
@@ -453,6 +497,8 @@
             run.workers.explain.terminate();
         }
         const workers = spares.length ? spares.shift() : {trace: newWorker(), explain: newWorker()};
+        asking = false;
+        nextAsked = null;
         const stores = {
             classic: new TextStore(keptCharacters, keptLines), english: new TextStore(keptCharacters, keptLines),
             french: new TextStore(keptCharacters, keptLines), json: new TextStore(keptCharacters, keptLines),
@@ -633,10 +679,20 @@
                      fileName('-' + settings.lang + '.txt'));
         });
 
-    // A picture: a click, or the button, answers the stage's wait.
+    // A picture: a click, or the button, answers the stage's wait; the
+    // pointer over it (a tap on a touch screen) asks the program what lies
+    // there.
     if (canvas) {
+        let touched = false;
         buttons.stage.addEventListener('click', () => answer(0));
-        canvas.addEventListener('click', () => answer(0));
+        canvas.addEventListener('click', () => touched || answer(0));
+        canvas.addEventListener('pointerdown', (e) => {
+            touched = e.pointerType === 'touch';
+            if (touched)
+                askReadout(e);
+        });
+        canvas.addEventListener('pointermove', (e) => e.pointerType === 'mouse' && askReadout(e));
+        canvas.addEventListener('pointerleave', (e) => e.pointerType === 'mouse' && clearReadout());
         buttons.savePicture.addEventListener('click', () => {
             const stage = run.painted;
             if (stage)
@@ -649,7 +705,48 @@
             buttons.zoom.setAttribute('aria-pressed', String(zoomed));
         });
     }
-    function showReadout() {}
+
+    // The pixel of the picture under the pointer, asked of the run's program:
+    // one question at a time, the latest position asked next.
+    let asking = false, nextAsked = null, cleared = true;
+    function askReadout(e) {
+        const box = canvas.getBoundingClientRect();
+        const width = box.width - canvas.clientLeft * 2, height = box.height - canvas.clientTop * 2;
+        const x = Math.floor((e.clientX - box.left - canvas.clientLeft) * canvas.width / width);
+        const y = Math.floor((e.clientY - box.top - canvas.clientTop) * canvas.height / height);
+        // The program answers for the stage it holds, the last one shown.
+        const held = run && run.stages.length && run.painted === run.stages[run.stages.length - 1];
+        if (!held || x < 0 || y < 0 || x >= canvas.width || y >= canvas.height)
+            return clearReadout();
+        cleared = false;
+        if (asking) {
+            nextAsked = [x, y];
+            return;
+        }
+        asking = true;
+        run.workers.trace.postMessage({readout: [x, y]});
+    }
+
+    function clearReadout() {
+        nextAsked = null;
+        cleared = true;
+        readout.textContent = '';
+        body.dataset.readout = '';
+    }
+
+    // The program's answer: its words, and the pixel they are for.
+    function showReadout(answer) {
+        asking = false;
+        if (!cleared) {
+            readout.textContent = answer[2];
+            body.dataset.readout = answer[0] + ',' + answer[1];
+        }
+        if (nextAsked && run) {
+            asking = true;
+            run.workers.trace.postMessage({readout: nextAsked});
+            nextAsked = null;
+        }
+    }
 
     // The address: the run's numbers, the view, the language, the step.
     function fromAddress() {

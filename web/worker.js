@@ -18,7 +18,7 @@
 //   {parameter: [NAME, VALUE]}   a parameter's value in this run
 //   {batch: ...}                 steps of the run (see post() below)
 //   {wait: KIND}                 the program waits (0 Enter, 1 a key, 2 a stage)
-//   {readout: TEXT}              the answer to a readout
+//   {readout: [X, Y, TEXT]}      the read-out at (X, Y)
 //   {exit: STATUS, errors: TEXT} the end, with what went to standard error
 //   {abort: REASON}              the runtime stopped the run
 'use strict';
@@ -257,10 +257,16 @@ const handlers = {
                 stage = {shown, count, caption, pixels: picture};
                 picture = null;
             },
-            onExit(status) {
+            // The program's main returned (the program then stays, for its
+            // read-outs), or it called exit().
+            suiteEnd(status) {
                 claimLoose();
                 post();
                 postMessage({exit: status, errors: utf8.decode(errors.take())});
+                return new Promise(() => {});
+            },
+            onExit(status) {
+                this.suiteEnd(status);
             },
             onAbort(what) {
                 post();
@@ -279,10 +285,8 @@ const handlers = {
     },
 
     readout([x, y]) {
-        let text = '';
-        if (program && program._page_readout)
-            text = program.UTF8ToString(program._page_readout(x, y));
-        postMessage({readout: text});
+        const text = program && program._page_readout ? program.UTF8ToString(program._page_readout(x, y)) : '';
+        postMessage({readout: [x, y, text]});
     },
 };
 
