@@ -51,11 +51,11 @@
     const prompts = touch ? [
         'Paused: tap Next to go on.',
         'Waiting for a key: tap Next to go on.',
-        'Tap the picture or Next stage to go on.',
+        'Tap Next stage to go on; tap the picture to read a point.',
     ] : [
         'Paused: press Enter or Next step to go on.',
         'Waiting for a key: press any key or Next step to go on.',
-        'Press a key, click the picture or Next stage to go on.',
+        'Press a key, click the picture or Next stage to go on; point at the picture to read it.',
     ];
 
     let compiled = null; // the module, compiled once for every run
