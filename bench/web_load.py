@@ -22,10 +22,8 @@ within 1.5 s with no task over 100 ms, the site under 3 MB gzipped.
 """
 import gzip
 import os
-import shutil
 import statistics
 import sys
-import tempfile
 import time
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
@@ -75,11 +73,7 @@ def main():
         for line in f:
             if '<a href="' in line and line.startswith('<li>'):
                 names.append((line.split('<a href="')[1].split('"')[0][:-5], 'picture' in line.split('</a>')[1][:40]))
-    scratch = tempfile.mkdtemp(prefix='web_load.')
-    server, base = headless.serve(site)
-    driver = None
-    try:
-        driver = headless.chromium(scratch)
+    with headless.browse(site) as (driver, base):
         driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
                                {'width': 1280, 'height': 800, 'deviceScaleFactor': 1, 'mobile': False})
         driver.execute_cdp_cmd('Network.enable', {})
@@ -133,13 +127,6 @@ def main():
         raw, packed = site_size(site)
         print('site: %d files, %.0f kB, %.0f kB gzipped (goal: 3000 kB)' % (len(os.listdir(site)), raw / 1000,
                                                                            packed / 1000))
-    finally:
-        if driver is not None:
-            driver.quit()
-        server.terminate()
-        server.wait()
-        shutil.rmtree(scratch, ignore_errors=True)
-
 
 if __name__ == '__main__':
     main()

@@ -10,9 +10,7 @@ touch screen, each at a step in the middle of the run with the explanation
 shown, and writes docs/web-desktop.png and docs/web-phone.png.
 """
 import os
-import shutil
 import sys
-import tempfile
 import time
 
 sys.dont_write_bytecode = True  # nothing written into the source tree
@@ -30,11 +28,7 @@ SHOTS = [
 def main():
     if len(sys.argv) != 2:
         sys.exit('usage: docs/screenshots.py SITE')
-    scratch = tempfile.mkdtemp(prefix='screenshots.')
-    server, base = headless.serve(os.path.abspath(sys.argv[1]))
-    driver = None
-    try:
-        driver = headless.chromium(scratch)
+    with headless.browse(os.path.abspath(sys.argv[1])) as (driver, base):
         for name, width, height, phone, page in SHOTS:
             driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
                 'width': width, 'height': height, 'deviceScaleFactor': 2 if phone else 1, 'mobile': phone})
@@ -53,13 +47,6 @@ def main():
             path = os.path.join(HERE, name)
             driver.save_screenshot(path)
             print('wrote', path)
-    finally:
-        if driver is not None:
-            driver.quit()
-        server.terminate()
-        server.wait()
-        shutil.rmtree(scratch, ignore_errors=True)
-
 
 if __name__ == '__main__':
     main()
