@@ -41,6 +41,7 @@ def read_tsv(name):
 CATALOGUE = [dict(zip(('name', 'kind', 'theme', 'description', 'example'), row + [''] * (5 - len(row))))
              for row in read_tsv('catalogue.tsv')]
 THEMES = read_tsv('themes.tsv')
+PICTURES = {p['name'] for p in CATALOGUE if p['kind'] == 'picture'}
 
 
 def png_rgb(data):
@@ -151,11 +152,14 @@ def fermat(x, y):
 
 
 def native_explanation(name, args, language):
-    """The native --explain --all of a console program, with its input at end
-    of file, in English or French."""
-    env = dict(os.environ, TZ='UTC', SUITE_COMMAND=name, LANGUAGE=language)
-    done = subprocess.run(FAKETIME + [os.path.join(NATIVE, 'bin', name)] + args + ['--explain', '--all'],
-                          stdin=subprocess.DEVNULL, capture_output=True, timeout=120, env=env)
+    """The native --explain --all of a program, with its input at end of file,
+    in English or French; a picture program's through its capture variant."""
+    picture = name in PICTURES
+    env = dict(os.environ, TZ='UTC', SUITE_COMMAND=name, LANGUAGE=language, SDL_VIDEODRIVER='dummy')
+    with tempfile.TemporaryDirectory() as scratch:
+        done = subprocess.run(FAKETIME + [os.path.join(NATIVE, 'bin', 'capture' if picture else '', name)] + args +
+                              ['--explain', '--all'], cwd=scratch, stdin=subprocess.DEVNULL, capture_output=True,
+                              timeout=120, env=env)
     return done.stdout.decode('utf-8')
 
 
@@ -326,13 +330,13 @@ class WebEdition(unittest.TestCase):
     def test_explanation_is_the_native_explanation(self):
         # (program, arguments), each in English and in French.
         for name, args in [('cycle_floyd', ['101', '3']), ('cycle_three_methods', ['41', '6']),
-                           ('cycle_doubling_search', [])]:
+                           ('cycle_doubling_search', []), ('gaussian_walk_8', ['7', '10'])]:
             for language in ('en', 'fr'):
                 with self.subTest(program=name, args=args, language=language):
                     expected = native_explanation(name, args, language)
                     self.assertTrue(expected)
                     self.open(name, args, 'view=explain&lang=' + language)
-                    self.run_through()
+                    self.run_through(picture=name in PICTURES)
                     self.explained()
                     self.assertEqual(expected, self.text('explain'))
                     self.assertEqual(language, self.js('return document.getElementById("explain").lang'))

@@ -333,8 +333,10 @@
             const following = r.current === r.steps.count;
             while (r.steps.count < r.steps.explained)
                 r.steps.add('classic', 0);
-            if (following)
+            if (following) {
                 r.current = r.steps.count;
+                writeAddress();
+            }
         }
         if (r.ended && r.explainedAll)
             showStep(r.following ? 'output' : undefined);
