@@ -93,7 +93,7 @@ const views = {classic: new Bytes(), english: new Bytes(), french: new Bytes(), 
 const sent = {classic: 0, english: 0, french: 0, json: 0};
 const unsent = []; // [kind code, classic, English, French, JSON lengths] per step
 const pictures = []; // the stages among them: {step, shown, count, caption, pixels}
-let kinds = new Map(), newKinds = [], lastKind = '', lastSent = 0, batches = 0;
+let kinds = new Map(), kindNames = [], newKinds = [], lastKind = '', lastSent = 0, batches = 0, unchecked = 0;
 // What the program wrote itself, outside its views, since the last step.
 const loose = new Bytes();
 const errors = new Bytes();
@@ -106,7 +106,24 @@ function kindCode(kind) {
     if (code === undefined) {
         code = kinds.size;
         kinds.set(kind, code);
+        kindNames.push(kind);
         newKinds.push(kind);
+    }
+    return code;
+}
+
+// The code of a step's kind from the addresses of its two names (string
+// literals of the program), found without making a string each time.
+const kindsAt = new Map();
+function kindCodeAt(kind, what) {
+    let byKind = kindsAt.get(what);
+    if (!byKind)
+        kindsAt.set(what, byKind = new Map());
+    let code = byKind.get(kind);
+    if (code === undefined) {
+        const name = program.UTF8ToString(what);
+        code = kindCode(name ? program.UTF8ToString(kind) + ' ' + name : program.UTF8ToString(kind));
+        byKind.set(kind, code);
     }
     return code;
 }
@@ -122,9 +139,12 @@ function keep(view, heap, from, length) {
     sent[view] += room;
 }
 
-// A step, from the program's memory (where its texts lie) or from nothing.
+// A step, from the program's memory (where its texts lie) or from nothing;
+// its kind by name or by code.
 function addStep(kind, heap, classic, classicSize, english, englishSize, french, frenchSize, json, jsonSize,
                  withLoose = true) {
+    const code = typeof kind === 'number' ? kind : kindCode(kind);
+    kind = typeof kind === 'number' ? kindNames[kind] : kind;
     // The stage shown last is the picture of the step that reports it.
     if (stage && kind.startsWith('stage')) {
         stage.step = unsent.length / 5;
@@ -141,7 +161,7 @@ function addStep(kind, heap, classic, classicSize, english, englishSize, french,
     keep('english', heap, english, englishSize);
     keep('french', heap, french, frenchSize);
     keep('json', heap, json, jsonSize);
-    unsent.push(kindCode(kind), looseSize + classicSize, englishSize && utf16Length(heap, english, englishSize),
+    unsent.push(code, looseSize + classicSize, englishSize && utf16Length(heap, english, englishSize),
                 frenchSize && utf16Length(heap, french, frenchSize), jsonSize && utf16Length(heap, json, jsonSize));
     lastKind = kind;
 }
@@ -179,19 +199,15 @@ function post() {
 }
 
 function postSoon() {
-    if (performance.now() - lastSent >= batchInterval || batches < 3)
+    if (batches < 3)
+        return post();
+    // The clock is read every 64 calls only: reading it costs as much as a
+    // step.
+    if (++unchecked < 64)
+        return;
+    unchecked = 0;
+    if (performance.now() - lastSent >= batchInterval)
         post();
-}
-
-// The numbers of a step's kind and name, kept by their addresses.
-const names = new Map();
-function nameAt(address) {
-    let name = names.get(address);
-    if (name === undefined) {
-        name = program.UTF8ToString(address);
-        names.set(address, name);
-    }
-    return name;
 }
 
 const handlers = {
@@ -225,9 +241,9 @@ const handlers = {
                     errors.push(bytes);
                 }
             },
-            suiteStep(kind, what, ...texts) {
-                const name = nameAt(what);
-                addStep(name ? nameAt(kind) + ' ' + name : nameAt(kind), program.HEAPU8, ...texts);
+            suiteStep(kind, what, classic, classicSize, english, englishSize, french, frenchSize, json, jsonSize) {
+                addStep(kindCodeAt(kind, what), program.HEAPU8, classic, classicSize, english, englishSize, french,
+                        frenchSize, json, jsonSize);
                 postSoon();
             },
             suiteParameter(name, value) {
