@@ -89,9 +89,8 @@ def main():
                 deadline = time.time() + 30
                 t = None
                 while t is None and time.time() < deadline:
-                    t = driver.execute_script(
-                        'const m = performance.getEntriesByName(arguments[0]); return m.length ? m[0].startTime : null;',
-                        mark)
+                    t = driver.execute_script('const m = performance.getEntriesByName(arguments[0]); '
+                                              'return m.length ? m[0].startTime : null;', mark)
                     time.sleep(0.01)
                 times.append(t if t is not None else float('nan'))
             firsts.append(statistics.median(times))

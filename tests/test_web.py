@@ -459,7 +459,8 @@ class WebEdition(unittest.TestCase):
                 wide = self.js('''
                     const width = document.documentElement.clientWidth;
                     return Array.from(document.querySelectorAll('body *'))
-                        .filter((e) => !e.closest('.pane, .canvas-box') && e.getBoundingClientRect().right > width + 0.5)
+                        .filter((e) => !e.closest('.pane, .canvas-box') &&
+                                       e.getBoundingClientRect().right > width + 0.5)
                         .map((e) => e.tagName + '#' + e.id + '.' + e.className);''')
                 self.assertEqual([], wide)
                 self.assertLessEqual(self.js('return document.documentElement.scrollWidth'), size[0])

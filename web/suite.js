@@ -443,23 +443,28 @@
             delete pane.dataset.note;
     }
 
-    // The numbers of the run as the program took them; a parameter drawn at
-    // random or from the clock, left out, is written in with the value drawn,
-    // and the earlier ones with it, so that the address gives the same run.
+    // The parameters left out of the run whose value it drew, at random or
+    // from the clock.
+    const drawnIn = (r) => program.parameters.filter(
+        (p, i) => p.drawn && i >= r.args.length && r.values[p.name] !== undefined);
+
+    // The numbers of the run as the program took them: a value drawn is
+    // written in, and the earlier ones with it, so that the address gives
+    // the same run.
     function runArguments(r) {
-        const drawn = program.parameters.map((p, i) => p.drawn && i >= r.args.length && r.values[p.name] !== undefined);
-        const lastDrawn = drawn.lastIndexOf(true);
-        if (lastDrawn < 0)
+        const drawn = drawnIn(r);
+        if (!drawn.length)
             return r.args;
-        return program.parameters.slice(0, lastDrawn + 1).map((p, i) => (i < r.args.length ? r.args[i] : r.values[p.name]));
+        const last = program.parameters.indexOf(drawn[drawn.length - 1]);
+        return program.parameters.slice(0, last + 1).map((p, i) => (i < r.args.length ? r.args[i] : r.values[p.name]));
     }
 
     // The heading of the run: the command it stands for, and what was drawn.
     function showRun() {
-        const r = run, args = runArguments(r);
-        byId('command').textContent = [program.name].concat(args).join(' ');
-        const drawn = program.parameters.filter((p, i) => p.drawn && i >= r.args.length && r.values[p.name] !== undefined)
-            .map((p) => p.name + ' ' + r.values[p.name] + ' ' + (p.builtin === 'the clock' ? 'taken from the clock' : 'drawn at random'));
+        const r = run;
+        byId('command').textContent = [program.name].concat(runArguments(r)).join(' ');
+        const drawn = drawnIn(r).map((p) => p.name + ' ' + r.values[p.name] + ' ' +
+                                          (p.builtin === 'the clock' ? 'taken from the clock' : 'drawn at random'));
         byId('drawn').textContent = drawn.length ? '(' + drawn.join(', ') + ')' : '';
         byId('run').hidden = false;
     }
@@ -670,7 +675,8 @@
     buttons.next.addEventListener('click', () => step('next'));
     buttons.end.addEventListener('click', () => step('end'));
     for (const b of document.querySelectorAll('[data-view], [data-lang]'))
-        b.addEventListener('click', () => (b.dataset.view ? choose('view', b.dataset.view) : choose('lang', b.dataset.lang)));
+        b.addEventListener('click', () => (b.dataset.view ? choose('view', b.dataset.view)
+                                                          : choose('lang', b.dataset.lang)));
     if (buttons.saveTrace)
         buttons.saveTrace.addEventListener('click', () =>
             download(new Blob(run.classicBytes, {type: 'text/plain; charset=iso-8859-1'}), fileName('.txt')));
