@@ -231,8 +231,9 @@
             span.style.top = y / canvas.height * 100 + '%';
             span.textContent = text;
         };
-        (event.n_marks || []).forEach((n, i) => mark(event.n_columns[i], canvas.height - 50, 'tick-n', n));
-        (event.count_marks || []).forEach((v, i) => mark(25, event.count_rows[i], 'tick-count', v));
+        (event.n_marks || []).forEach((n, i, all) =>
+            mark(event.n_columns[i], event.axis_row, i === all.length - 1 ? 'tick-n last' : 'tick-n', n));
+        (event.count_marks || []).forEach((v, i) => mark(event.axis_column, event.count_rows[i], 'tick-count', v));
         if ('origin_x' in event)
             mark(event.origin_x, event.origin_y, 'origin', '0');
         if ('start_x' in event) {

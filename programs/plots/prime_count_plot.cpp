@@ -71,7 +71,8 @@ static int prime_count(Steps &out)
     });
 
     // The axes' numbers, with their pixels, for a page to write beside them:
-    // n every fifth of the range along the x axis, the counts at the ticks.
+    // n every fifth of the range along the x axis (row 550), the counts at
+    // the ticks of the y axis (column 20).
     std::vector<long long> n_marks, n_columns, count_marks, count_rows;
     for (int n = 0; n <= bound; n += checkpoint * 2) {
         n_marks.push_back(n);
@@ -85,8 +86,9 @@ static int prime_count(Steps &out)
     double estimate = bound / std::log(static_cast<double>(bound));
     std::string caption =
         format("pi(n) in black above n / ln n in grey, for the even n up to %d (pi(%d) = %d)", bound, bound, c);
-    show_stage(out, "counts", caption, "stage", 1, "count", 1, "limit", bound, "pi", c, "estimate", estimate, "n_marks",
-               n_marks, "n_columns", n_columns, "count_marks", count_marks, "count_rows", count_rows);
+    show_stage(out, "counts", caption, "stage", 1, "count", 1, "limit", bound, "pi", c, "estimate", estimate, "axis_row",
+               550, "axis_column", 20, "n_marks", n_marks, "n_columns", n_columns, "count_marks", count_marks,
+               "count_rows", count_rows);
     out.result("prime_count", "limit", bound, "pi", c, "estimate", estimate, "ratio", c / estimate);
     wait_for_key(out);
     return c;
