@@ -7,7 +7,9 @@ DIR receives index.html (the programs theme by theme, as the launcher's menu
 shows them, each with its line of description, and for a picture program a
 small copy of its first stage, NAME-small.png), one page NAME.html per
 program with its module NAME.js + NAME.wasm, and the pages' scripts
-(suite.js, pane.js, and worker.js, which runs the program) and suite.css.
+(suite.js, pane.js, and worker.js, which runs the program) and suite.css,
+and the catalogues of the explanations' words (en.mo and fr.mo, compiled by
+the web build).
 The registry comes from the web build (catalogue.tsv and themes.tsv); each
 page's parameter fields come from the native program's own usage (NAME
 --help), so they carry the same names, meanings, ranges and built-in values
@@ -255,6 +257,9 @@ def main():
         f.write(index(themes, programs))
     for asset in ('suite.js', 'pane.js', 'worker.js', 'suite.css'):
         shutil.copyfile(os.path.join(HERE, asset), os.path.join(out, asset))
+    # The catalogues of the explanations' words, once for every program.
+    for language in ('en', 'fr'):
+        shutil.copyfile(os.path.join(web, 'po', language + '.mo'), os.path.join(out, language + '.mo'))
 
 
 if __name__ == '__main__':

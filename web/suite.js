@@ -64,6 +64,17 @@
     let firstOutputMarked = false, firstStageMarked = false;
     const settings = {view: 'classic', lang: 'en'};
 
+    // The catalogues of the explanations' words, fetched once for the runs
+    // that explain: {en, fr}, each the bytes of a compiled catalogue.
+    let catalogues = null;
+    function fetchCatalogues() {
+        if (!catalogues)
+            catalogues = Promise.all(['en', 'fr'].map((language) => fetch(language + '.mo')
+                .then((r) => (r.ok ? r.arrayBuffer() : null)).catch(() => null)))
+                .then(([en, fr]) => ({en, fr}));
+        return catalogues;
+    }
+
     function compile() {
         if (!compiled) {
             const url = program.name + '.wasm';
@@ -555,16 +566,20 @@
                 showReadout(m.readout);
             }
         };
+        // The trace's run and the explanations' one, with the same numbers
+        // and clock.
+        const now = Date.now(), given = args.map(forProgram);
+        Promise.all([compile(), fetchCatalogues()])
+            .then(([module, words]) => run === r &&
+                workers.explain.postMessage({start: {module, args: given, now, views: 6, unattended: true, kept,
+                                                     catalogues: words}}))
+            .catch(() => {});
         compile()
             .then((module) => {
                 if (run !== r)
                     return;
                 setState('running', 'Running.');
-                // The trace's run and the explanations' one, with the same
-                // numbers and clock.
-                const now = Date.now(), given = args.map(forProgram);
                 workers.trace.postMessage({start: {module, args: given, now, views: 1, unattended: false, kept}});
-                workers.explain.postMessage({start: {module, args: given, now, views: 6, unattended: true, kept}});
             })
             .catch((e) => run === r && finish(r, null, '', 'cannot load ' + program.name + '.wasm: ' + e));
     }
@@ -775,5 +790,6 @@
     window.addEventListener('popstate', fromAddress);
 
     compile();
+    fetchCatalogues();
     fromAddress();
 })();

@@ -5,13 +5,15 @@
 // unattended for the explanations and JSON (views/view_web.cpp). The page
 // sends, in order:
 //   {load: NAME}        the program's glue, NAME.js, loaded at once
-//   {start: {module, args, now, views, unattended, kept}}
+//   {start: {module, args, now, views, unattended, kept, catalogues}}
 //                       the run: the compiled NAME.wasm, the arguments, the
 //                       page's clock (ms), the views to render (a sum of 1
 //                       classic, 2 explanations, 4 JSON), whether the run
 //                       goes on by itself at its waits and draws no
-//                       pictures, and how many bytes of each view's text
-//                       (classic, english, french, json) the page keeps
+//                       pictures, how many bytes of each view's text
+//                       (classic, english, french, json) the page keeps, and
+//                       the compiled catalogues of the explanations' words
+//                       ({en, fr}: views/catalogues_web.cpp)
 //   {answer: CODE}      the answer to a wait (a key's code, or 0)
 //   {readout: [X, Y]}   what the picture shows at the pixel (X, Y)
 // and gets back, in the order they happen:
@@ -226,6 +228,10 @@ const handlers = {
             arguments: given.args,
             thisProgram: self.programName,
             suiteViews: given.views,
+            suiteCatalogues: given.catalogues && {
+                en: given.catalogues.en && new Uint8Array(given.catalogues.en),
+                fr: given.catalogues.fr && new Uint8Array(given.catalogues.fr),
+            },
             instantiateWasm(imports, receive) {
                 WebAssembly.instantiate(given.module, imports).then((instance) => receive(instance, given.module))
                     .catch((e) => postMessage({abort: 'cannot start the program: ' + e}));
