@@ -108,15 +108,16 @@ def main():
                 tasks.append(max(driver.execute_script('return benchTasks'), default=0))
             print('%-48s answers in %5.0f ms (median; %s), longest task %3.0f ms (goal: 1500 ms, 100 ms)' % (
                 page, statistics.median(times), ' '.join('%.0f' % t for t in times), max(tasks)))
-        # Forty quick "Run again": the last run answers, the page never stalls.
+        # Forty quick "Run again", 20 ms apart: the last run answers, the page
+        # never stalls.
         driver.get(base + BIG_RUNS[0])
         answered(driver)
         start = driver.execute_script('''
             const button = document.querySelector('#parameters button');
-            const start = performance.now();
             for (let i = 0; i < 40; i++)
-                button.click();
-            return start;''')
+                setTimeout(() => button.click(), 20 * i);
+            return performance.now();''')
+        time.sleep(0.9)
         end = answered(driver)
         print('%-48s the last answers in %5.0f ms, longest task %3.0f ms' % (
             '40 quick "Run again" on ' + BIG_RUNS[0].split('?')[0], end - start,
