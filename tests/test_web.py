@@ -11,6 +11,7 @@ the programs that seed from it draw the same numbers.
 """
 import base64
 import os
+from fractions import Fraction
 import shutil
 import subprocess
 import sys
@@ -133,7 +134,6 @@ def labels(x, y):
 def counts(x, y):
     """The last even n whose dot lies in column x (20 + 0.015 n, truncated,
     with the double nearest 0.015), and pi(n)."""
-    from fractions import Fraction
     ns = [n for n in range(2, 50001, 2) if int(Fraction(0.015) * n + 20) == x]
     return 'n = %d, pi(n) = %d' % (ns[-1], sum(is_prime(k) for k in range(ns[-1] + 1))) if ns else ''
 
@@ -328,18 +328,27 @@ class WebEdition(unittest.TestCase):
                 self.assertFalse(self.driver.find_elements(By.ID, 'save-trace'))
 
     def test_explanation_is_the_native_explanation(self):
-        # (program, arguments), each in English and in French.
+        # (program, arguments): in English, then in French by the switch.
         for name, args in [('cycle_floyd', ['101', '3']), ('cycle_three_methods', ['41', '6']),
                            ('cycle_doubling_search', []), ('gaussian_walk_8', ['7', '10'])]:
+            self.open(name, args, 'view=explain&lang=en')
+            self.run_through(picture=name in PICTURES)
+            self.explained()
             for language in ('en', 'fr'):
                 with self.subTest(program=name, args=args, language=language):
+                    if language == 'fr':
+                        self.driver.find_element(By.CSS_SELECTOR, '[data-lang="fr"]').click()
                     expected = native_explanation(name, args, language)
                     self.assertTrue(expected)
-                    self.open(name, args, 'view=explain&lang=' + language)
-                    self.run_through(picture=name in PICTURES)
-                    self.explained()
                     self.assertEqual(expected, self.text('explain'))
                     self.assertEqual(language, self.js('return document.getElementById("explain").lang'))
+                    deadline = time.time() + 2
+                    while self.query()['lang'] != language and time.time() < deadline:
+                        time.sleep(0.05)
+                    self.assertEqual(language, self.query()['lang'])
+            # Save explanation gives the explanation shown, named after the run.
+            if name not in PICTURES:
+                self.assertEqual(expected.encode(), self.saved('save-explanation', '-'.join([name] + args) + '-fr.txt'))
 
     def test_fields_refuse_what_the_command_line_refuses(self):
         # (program, what goes into its fields in order)
@@ -560,6 +569,57 @@ class WebEdition(unittest.TestCase):
         while time.time() < deadline and self.text('readout') != 'n = 41, prime':
             time.sleep(0.02)
         self.assertEqual('n = 41, prime', self.text('readout'))
+
+    def test_marks_over_the_pictures(self):
+        # The numbers of the counting plot's axes at the program's pixels
+        # (20 + 0.015 n truncated along the row 550, the ticks at rows 450 to
+        # 50 of the column 20), the start and the origin of a Gaussian walk
+        # (400 + 12a, 300 - 12b).
+        n_columns = [int(Fraction(0.015) * n + 20) for n in range(0, 50001, 10000)]
+        cases = [
+            ('prime_count_plot', [], [(str(n), x, 550) for n, x in zip(range(0, 50001, 10000), n_columns)] +
+             [(str(v), 20, 550 - v // 10) for v in range(1000, 5001, 1000)]),
+            ('gaussian_walk_8', ['7', '10'], [('0', 400, 300), ('start', 484, 180), ('', 484, 180)]),
+        ]
+        for name, args, marks in cases:
+            with self.subTest(program=name):
+                self.open(name, args)
+                self.settle(0)
+                deadline = time.time() + 10
+                while time.time() < deadline and not self.js('return document.querySelector("#marks span")'):
+                    time.sleep(0.05)
+                got = self.js('''
+                    return Array.from(document.querySelectorAll('#marks span'), (s) =>
+                        [s.textContent, parseFloat(s.style.left) * 8, parseFloat(s.style.top) * 6]);''')
+                self.assertEqual(sorted(marks), sorted((t, round(x), round(y)) for t, x, y in got))
+
+    def test_a_big_text_is_drawn_where_in_view(self):
+        # 50000 lines, and a line of a million characters: the pane holds the
+        # lines and columns in view, and the step marked among them.
+        self.open('cycle_floyd')
+        self.settle(0)
+        for text, step in [(''.join('line %d\n' % k for k in range(50000)), 'line 30000\n'),
+                           ('x' * 1000000 + 'step\n', 'step\n')]:
+            with self.subTest(lines=text.count('\n')):
+                drawn = self.js('''
+                    const [text, step] = arguments, element = document.createElement('div');
+                    element.className = 'pane';
+                    document.body.appendChild(element);
+                    const store = new TextStore(1 << 24, 1500000), pane = new Pane(element);
+                    store.append(text, text.length);
+                    pane.reset(store);
+                    const at = text.indexOf(step);
+                    pane.show(at, at + step.length, 'step');
+                    const mark = element.querySelector('mark'), a = mark.getBoundingClientRect(),
+                        b = element.getBoundingClientRect();
+                    const result = [element.dataset.drawn, element.textContent.length, mark.textContent,
+                                    a.top >= b.top && a.bottom <= b.bottom && a.left >= b.left && a.left < b.right];
+                    element.remove();
+                    return result;''', text, step)
+                self.assertEqual('in view', drawn[0])
+                self.assertLess(drawn[1], 20000)
+                self.assertEqual(step, drawn[2])
+                self.assertTrue(drawn[3], 'the step is out of view')
 
     def test_save_picture_downloads_the_stage_shown(self):
         _, _, _, stages = native_stages('gaussian_walk_8', ['7', '10'])

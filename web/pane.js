@@ -213,32 +213,29 @@ class Pane {
             from = Math.max(0, Math.floor(e.scrollLeft / column) - marginColumns);
             to = Math.ceil((e.scrollLeft + e.clientWidth) / column) + marginColumns;
         }
-        const pieces = document.createDocumentFragment();
-        let plain = '';
-        const flush = () => {
-            if (plain)
-                pieces.appendChild(document.createTextNode(plain));
-            plain = '';
-        };
+        // What comes before the step, and the step, which runs to the end of
+        // what is shown: each line cut to the columns in view, its newline
+        // with it.
+        let plain = '', marked = '';
         for (let k = first; k <= final; k++) {
             const lineStart = store.lineStarts[k], lineEnd = Math.min(store.lineEnd(k), this.end);
             const a = Math.min(lineStart + from, lineEnd), b = Math.min(lineStart + to, lineEnd);
-            // The part before the step, then the step's part.
             plain += store.slice(a, Math.min(b, this.start));
-            if (this.start >= a && this.start <= b || this.start < a && this.end > a) {
-                const s = Math.max(a, this.start), t = Math.min(b, this.end);
-                flush();
-                const mark = pieces.appendChild(document.createElement('mark'));
-                mark.textContent = store.slice(s, t);
-                if (s >= t)
-                    mark.className = 'empty';
+            marked += store.slice(Math.max(a, this.start), b);
+            if (k < final) {
+                if (lineEnd >= this.start)
+                    marked += '\n';
+                else
+                    plain += '\n';
             }
-            if (k < final)
-                plain += '\n';
         }
-        flush();
-        this.window.textContent = '';
-        this.window.appendChild(pieces);
+        this.window.textContent = plain;
+        // The step, when it reaches the lines in view.
+        if (this.start <= Math.min(store.lineEnd(final), this.end)) {
+            const mark = this.window.appendChild(document.createElement('mark'));
+            mark.textContent = marked;
+            mark.className = marked ? '' : 'empty';
+        }
         this.window.style.transform = 'translate(' + from * column + 'px, ' + first * line + 'px)';
     }
 
