@@ -17,6 +17,9 @@ int page_wait(int kind)
     return page_wait_answer(kind);
 }
 
+EM_JS(void, page_parameter, (const char *name, const char *value),
+      { Module.suiteParameter(UTF8ToString(name), UTF8ToString(value)); });
+
 // The page takes every byte of the trace: a flush here does not fail.
 void flush_trace()
 {

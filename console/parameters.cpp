@@ -5,6 +5,9 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#ifdef __EMSCRIPTEN__
+#include "console/page_web.hpp"
+#endif
 
 // Text from the command line as the error line shows it: printable ASCII as
 // it is, every other byte written as in C ("\n", "\x1b"), so that the line
@@ -119,6 +122,12 @@ long long Parameters::integer(const Parameter &p)
                     std::to_string(p.builtin) + " is not)");
     }
     declared.push_back(d);
+#ifdef __EMSCRIPTEN__
+    // The page writes the run's numbers into its address, a start drawn at
+    // random or a seed from the clock included, so that the run can be had
+    // again.
+    page_parameter(d.name.c_str(), std::to_string(d.value).c_str());
+#endif
     return d.value;
 }
 

@@ -7,6 +7,8 @@
 #pragma once
 #include <cmath>
 #include <cstdint>
+#include <functional>
+#include <string>
 
 // The window's size, and its centre pixel.
 const int window_width = 800, window_height = 600;
@@ -57,9 +59,17 @@ void show_stage(const char *caption);
 
 // Holds the stage shown until a key is pressed (false) or the window is
 // asked to close (true); a failing event queue also ends it (true). Other
-// events are dropped. A capture build saves the picture as NAME-k.png
-// instead, k counting the waits, and returns false.
+// events are dropped, but for the mouse's moves: the window's title then
+// shows the read-out of the point under it. A capture build saves the
+// picture as NAME-k.png instead, k counting the waits, and returns false.
 bool wait_key_or_quit();
+
+// What the picture shows at its pixel (x, y), in a few words ("n = 41,
+// prime"), or "" where it shows nothing. The program sets it from its own
+// tables for the stages it holds; while a stage is held, the window's title
+// gives it for the point under the mouse (a page, for the pointer).
+using Readout = std::function<std::string(int x, int y)>;
+void set_readout(Readout readout);
 
 // The picture's pixels, row after row: pixel (x, y) is word x + y * width.
 extern Colour *const screen_pixels;

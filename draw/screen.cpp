@@ -41,3 +41,13 @@ void record_stage(const char *caption)
     snprintf(stage_record.caption, sizeof stage_record.caption, "%s", caption);
     stage_record.shown++;
 }
+
+void set_readout(Readout readout)
+{
+    stage_record.readout = std::move(readout);
+}
+
+std::string readout_at(int x, int y)
+{
+    return stage_record.readout && inside_window(x, y) ? stage_record.readout(x, y) : std::string();
+}

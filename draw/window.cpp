@@ -84,13 +84,21 @@ void open_screen(int stage_count)
     SDL_WM_SetCaption(name, name);
 }
 
+// The window's title: the stage and its caption, and after a bar the
+// read-out of the point under the mouse, when there is one.
+static void set_title(const std::string &readout)
+{
+    std::string title = std::string(program_name) + ": stage " + std::to_string(stage_record.shown) + " of " +
+                        std::to_string(stage_record.count) + ": " + stage_record.caption;
+    if (!readout.empty())
+        title += " | " + readout;
+    SDL_WM_SetCaption(title.c_str(), program_name);
+}
+
 void show_stage(const char *caption)
 {
     record_stage(caption);
-    char title[400];
-    snprintf(title, sizeof title, "%s: stage %d of %d: %s", program_name, stage_record.shown, stage_record.count,
-             stage_record.caption);
-    SDL_WM_SetCaption(title, program_name);
+    set_title("");
     SDL_BlitSurface(picture, nullptr, display, nullptr);
     SDL_Flip(display);
 }
@@ -98,6 +106,7 @@ void show_stage(const char *caption)
 bool wait_key_or_quit()
 {
     SDL_Event event;
+    std::string shown; // the read-out in the title
     for (;;) {
         // An error from the event queue ends the wait as a quit request would;
         // the record is then unwritten. SDL 1.2 reports the error as 0, its
@@ -108,5 +117,13 @@ bool wait_key_or_quit()
             return false;
         if (event.type == SDL_QUIT)
             return true;
+        // The mouse over the picture, or gone from the window.
+        std::string readout = shown;
+        if (event.type == SDL_MOUSEMOTION)
+            readout = readout_at(event.motion.x, event.motion.y);
+        else if (event.type == SDL_ACTIVEEVENT && (event.active.state & SDL_APPMOUSEFOCUS) && !event.active.gain)
+            readout.clear();
+        if (readout != shown)
+            set_title(shown = readout);
     }
 }

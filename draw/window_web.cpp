@@ -1,6 +1,7 @@
-// The window of the web edition is the page's canvas. Each stage copies the
-// picture to it, and a stage's wait hands control back to the page until a
-// key, a click on the picture or "Next stage" answers it.
+// The window of the web edition is the page's canvas. Each stage hands the
+// picture to the page, and a stage's wait hands control back to the page
+// until a key, a click on the picture or "Next stage" answers it. The page
+// asks for the read-out under its pointer (page_readout).
 #include "console/identity.hpp"
 #include "console/page_web.hpp"
 #include "draw/draw.hpp"
@@ -33,15 +34,23 @@ void show_stage(const char *caption)
         canvas_bytes[4 * i + 2] = static_cast<unsigned char>(screen_pixels[i]);
         canvas_bytes[4 * i + 3] = 255;
     }
+    // The stage goes with the step that reports it (or is one of its own).
     page_show_picture(canvas_bytes, window_width, window_height);
     page_show_stage(stage_record.shown, stage_record.count, stage_record.caption);
-    // Lets the page paint the stage before the program draws on, also when
-    // no wait follows.
-    emscripten_sleep(0);
 }
 
 bool wait_key_or_quit()
 {
     page_wait(page_wait_stage);
     return false;
+}
+
+// The read-out at the pixel (x, y), for the page's pointer: called by the
+// worker while the program waits, or once it has ended (the program then
+// stays, see main_web.cpp).
+extern "C" EMSCRIPTEN_KEEPALIVE const char *page_readout(int x, int y)
+{
+    static std::string text;
+    text = readout_at(x, y);
+    return text.c_str();
 }

@@ -658,7 +658,8 @@ class XServer
 };
 
 // In a window: each stage shows exactly the picture that the capture saves
-// for it, and the window's title names the program and the stage; closing
+// for it, and the window's title names the program and the stage, and what
+// lies under the mouse; closing
 // the window moves gaussian_walk_8 from its first stage to its second, and a
 // key ends it with status 0. Ctrl-C (SIGINT) and kill (SIGTERM) end
 // fermat_walk_plot at once, while it waits at its one stage, with the status
@@ -682,6 +683,14 @@ TEST(PictureProcess, InAWindow)
     ASSERT_NE(0u, window) << "no window with the program's _NET_WM_PID";
     EXPECT_EQ(0u, x.title(window).find("gaussian_walk_8: stage 1 of 2: the Gaussian primes")) << x.title(window);
     EXPECT_PICTURE(captured[0], x.picture(window));
+    // The mouse on 1 + i, 12 pixels right of and above the centre: the
+    // title reads it out.
+    const std::string readout = " | 1 + i, norm 2, a Gaussian prime";
+    XWarpPointer(x.connection, None, window, 0, 0, 0, 0, 412, 288);
+    XFlush(x.connection);
+    for (int tries = 0; tries < 300 && x.title(window).find(readout) == std::string::npos; tries++)
+        usleep(10000);
+    EXPECT_NE(std::string::npos, x.title(window).find(readout)) << x.title(window);
     x.ask_to_close(window);
     ASSERT_TRUE(program.wait_for("stage 2 of 2", 30)) << program.out << program.err;
     EXPECT_PICTURE(captured[1], x.picture(window));

@@ -1,8 +1,11 @@
 """Headless Chromium on a locally served site, for the web edition's tests
 and its benchmark (Debian's chromium and chromium-driver, through Selenium).
 """
+import contextlib
 import os
+import shutil
 import subprocess
+import tempfile
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -33,3 +36,21 @@ def chromium(profile, *flags):
                  '--user-data-dir=' + profile) + flags:
         options.add_argument(flag)
     return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+
+
+@contextlib.contextmanager
+def browse(site, *flags):
+    """A headless Chromium (with a profile of its own, removed after) and the
+    address of `site` served on 127.0.0.1, for the length of a `with`."""
+    scratch = tempfile.mkdtemp(prefix='headless.')
+    server, base = serve(site)
+    driver = None
+    try:
+        driver = chromium(scratch, *flags)
+        yield driver, base
+    finally:
+        if driver is not None:
+            driver.quit()
+        server.terminate()
+        server.wait()
+        shutil.rmtree(scratch, ignore_errors=True)

@@ -1,10 +1,11 @@
 # The web edition, built by emcmake into build-web/: every program of the
 # registry becomes NAME.js + NAME.wasm, a module that the program's page
-# starts afresh for every run. The program sources are the same; what differs
-# is below them:
+# starts afresh in a worker for every run. The program sources are the
+# same; what differs is below them:
 #   console/console_web.cpp  the pauses wait for the page, the trace goes
 #                            out as Latin-1 bytes through standard output
 #   console/main_web.cpp     the entry that ends every run through exit()
+#   views/view_web.cpp       every view of the run at once, step by step
 #   draw/window_web.cpp      each stage is copied to the page's canvas
 #   draw/text_web.cpp        the texts, replayed from a native run
 #
@@ -26,8 +27,9 @@ endfunction()
 if(EMSCRIPTEN)
     set(SUITE_NATIVE_BUILD "" CACHE PATH "The native build that recorded the rendered texts (target web_texts)")
 
-    # Asyncify lets a wait hand control back to the page and resume later
-    # (every wait is reached by direct calls: a method's pause goes from
+    # The program runs in a worker of its page (web/worker.js). Asyncify
+    # lets a wait hand control back to the worker and resume later (every
+    # wait is reached by direct calls: a method's pause goes from
     # Steps::pause straight to the console's wait, never through a pointer);
     # exit() at the end runs the atexit functions and flushes the output;
     # the output goes to the page through web/library_page.js. The runtime's
@@ -37,7 +39,8 @@ if(EMSCRIPTEN)
         -sASYNCIFY -sASYNCIFY_IGNORE_INDIRECT -sASYNCIFY_STACK_SIZE=16384
         -sMODULARIZE -sEXPORT_NAME=createProgram
         -sEXIT_RUNTIME -sALLOW_MEMORY_GROWTH
-        -sENVIRONMENT=web -sAUTO_JS_LIBRARIES=0 -sUSE_SDL=0
+        -sENVIRONMENT=worker -sAUTO_JS_LIBRARIES=0 -sUSE_SDL=0 -sFILESYSTEM=0
+        -sEXPORTED_RUNTIME_METHODS=UTF8ToString
         --js-library ${PROJECT_SOURCE_DIR}/web/library_page.js)
 
     function(suite_web_program name kind source)

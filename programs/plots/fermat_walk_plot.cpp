@@ -71,6 +71,12 @@ static FermatWalk fermat_walk(Steps &out)
     int x = static_cast<int>(walk.x), y = static_cast<int>(walk.y);
     fill_disc(pixel_x(x), pixel_y(y), 6, black);
 
+    // The read-out: the lattice point nearest the pointer, and x*x - y*y
+    // there, which the walk brings to n.
+    set_readout([](int px, int py) {
+        int X = nearest_lattice(px - pixel_x(0), 30), Y = nearest_lattice(pixel_y(0) - py, 30);
+        return format("(x, y) = (%d, %d), x*x - y*y = %d", X, Y, X * X - Y * Y);
+    });
     std::string caption =
         format("the walk from (%d, %d) up and right to the hyperbola x*x - y*y = %d, at (%d, %d): %d = %d * %d",
                start_x, start_y, n, x, y, n, x - y, x + y);

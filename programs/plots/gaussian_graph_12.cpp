@@ -54,8 +54,13 @@ static Graph gaussian_graph(Steps &out)
 {
     out.run("gaussian_graph", "steps", 12, "scale", scale, "bound", bound, "length", 2);
 
-    // Stage 1: the Gaussian primes of the square, as blue pixels.
+    // Stage 1: the Gaussian primes of the square, as blue pixels. The
+    // read-out names the point of the square nearest the pointer.
     plot_gaussian_primes(bound, plot_point);
+    set_readout([](int x, int y) {
+        int a = nearest_lattice(x - window_centre_x, scale), b = nearest_lattice(window_centre_y - y, scale);
+        return a >= -bound && a <= bound && b >= -bound && b <= bound ? gaussian_readout(a, b) : std::string();
+    });
     std::string caption = format("the Gaussian primes a + bi with |a|, |b| <= %d, one blue pixel each", bound);
     show_stage(out, "primes", caption, "stage", 1, "count", 2, "bound", bound, "plotted", plotted);
     wait_for_key(out);

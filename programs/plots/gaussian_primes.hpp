@@ -3,6 +3,7 @@
 #pragma once
 #include "arith/arith.hpp"
 #include "draw/draw.hpp"
+#include "plots.hpp"
 
 // Whether the centre pixel (x, y) of a + bi lies in the window, tested only
 // toward the side where the point lies: the right edge for a >= 0, the left
@@ -24,6 +25,14 @@ inline bool gaussian_prime(int a, int b)
         return is_prime(a * a + b * b);
     int q = a + b < 0 ? -(a + b) : a + b;
     return is_prime(q) && q % 4 == 3;
+}
+
+// What a Gaussian picture shows at a point a + bi: the number, its norm,
+// and whether it is a Gaussian prime.
+inline std::string gaussian_readout(int a, int b)
+{
+    return format("%s, norm %d%s", gaussian_text(a, b).c_str(), a * a + b * b,
+                  gaussian_prime(a, b) ? ", a Gaussian prime" : "");
 }
 
 // Calls plot(a, b) for every Gaussian prime a + bi with |a|, |b| <= bound,

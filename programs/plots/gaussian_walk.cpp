@@ -145,10 +145,17 @@ static Reached gaussian_walk(int start_a, int start_b, Steps &out)
     out.run("gaussian_walk", "steps", step_count, "scale", scale, "bound", bound, "a", start_a, "b", start_b,
             "a_low", shown.a_low, "a_high", shown.a_high, "b_low", shown.b_low, "b_high", shown.b_high);
 
-    // Stage 1: the Gaussian primes of the square, as grey discs.
+    // Stage 1: the Gaussian primes of the square, as grey discs. The
+    // read-out names the point of the picture nearest the pointer; the
+    // stages give the pixels of the origin and of the start.
     plot_gaussian_primes(bound, plot_point);
+    set_readout([](int x, int y) {
+        int a = nearest_lattice(x - window_centre_x, scale), b = nearest_lattice(window_centre_y - y, scale);
+        return in_picture(a, b) ? gaussian_readout(a, b) : std::string();
+    });
     std::string caption = format("the Gaussian primes a + bi with |a|, |b| <= %d, as grey discs", bound);
-    show_stage(out, "primes", caption, "stage", 1, "count", 2, "bound", bound, "plotted", plotted);
+    show_stage(out, "primes", caption, "stage", 1, "count", 2, "bound", bound, "plotted", plotted, "origin_x",
+               window_centre_x, "origin_y", window_centre_y, "start_x", pixel_x(start_a), "start_y", pixel_y(start_b));
     wait_for_key(out);
 
     // Stage 2: the walk from the start (1 + i, of norm 2, unless given), and
@@ -162,7 +169,8 @@ static Reached gaussian_walk(int start_a, int start_b, Steps &out)
                      step_count, gaussian_text(start_a, start_b).c_str(), circle_units);
     show_stage(out, "walk", caption, "stage", 2, "count", 2, "reached", reached.count, "steps", step_count, "a",
                start_a, "b", start_b, "radius", circle_units, "farthest_a", reached.farthest_a, "farthest_b",
-               reached.farthest_b, "farthest_norm", reached.farthest_norm, "beyond", reached.beyond);
+               reached.farthest_b, "farthest_norm", reached.farthest_norm, "beyond", reached.beyond, "origin_x",
+               window_centre_x, "origin_y", window_centre_y, "start_x", pixel_x(start_a), "start_y", pixel_y(start_b));
     const std::vector<long long> start{start_a, start_b};
     out.result("gaussian_walk", "start", start, "reached", reached.count, "radius", circle_units, "farthest_norm",
                reached.farthest_norm, "plotted", plotted, "beyond", reached.beyond);

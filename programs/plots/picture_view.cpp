@@ -5,11 +5,22 @@
 #include "plots.hpp"
 #include <cstdio>
 
+// A page of the web edition renders every view of the run (its View), a
+// terminal the one asked for.
+#ifdef __EMSCRIPTEN__
+const bool every_view = true;
+#else
+const bool every_view = false;
+#endif
+
 PictureView::PictureView(const ViewOptions &options, const ExplainTable &explain)
 {
-    if (options.kind != ViewOptions::classic) {
+    if (options.kind != ViewOptions::classic || every_view) {
         view = std::make_unique<View>(options, std::vector<const ClassicTable *>{&plots_classic},
                                       std::vector<const ExplainTable *>{&explain});
+        // The picture waits for its key in the window (wait_for_key), not
+        // at the pause.
+        pauses_wait = false;
         return;
     }
     // The classic view writes each stage's line through the trace, flushed

@@ -11,6 +11,7 @@
 #pragma once
 #include "draw/draw.hpp"
 #include "views/view.hpp"
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -64,3 +65,10 @@ std::string polynomial_text(long long b, long long c);
 // The Gaussian integer a + bi as the captions write it: "1 + i", "5 - 2i",
 // "-3", "7i".
 std::string gaussian_text(long long a, long long b);
+
+// The lattice coordinate nearest a pixel `offset` pixels from the origin,
+// at `unit` pixels a step (halfway rounds up): the point a read-out names.
+inline int nearest_lattice(int offset, int unit)
+{
+    return static_cast<int>(std::floor((offset + unit / 2.0) / unit));
+}

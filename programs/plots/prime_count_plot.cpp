@@ -36,8 +36,10 @@ static int prime_count(Steps &out)
     draw_line_clipped(20, 550, 20, -30, black);
 
     // pi(n) grows by the primes of (n - 2, n], so one pass over the table
-    // serves every n.
+    // serves every n. The read-out names, for a column, the last n plotted
+    // in it and pi(n).
     int c = 0, counted = 0;
+    std::vector<int> column_n(window_width), column_pi(window_width);
     for (int n = 2; n <= bound; n += 2) {
         while (counted < n) {
             counted++;
@@ -45,6 +47,8 @@ static int prime_count(Steps &out)
                 c++;
         }
         int x = truncate_toward_zero(n * column_scale + 20);
+        column_n[x] = n;
+        column_pi[x] = c;
         int y1 = truncate_toward_zero(550 - c * row_scale);
         // The estimate n / ln n never comes within 2.6e-5 of a whole row, so
         // the library's double logarithm decides no pixel.
@@ -62,10 +66,29 @@ static int prime_count(Steps &out)
     for (int Y = 450; Y >= 50; Y -= 100)
         draw_line_clipped(15, Y, 25, Y, black);
 
+    set_readout([column_n, column_pi](int x, int) {
+        return column_n[x] ? format("n = %d, pi(n) = %d", column_n[x], column_pi[x]) : std::string();
+    });
+
+    // The axes' numbers, with their pixels, for a page to write beside them:
+    // n every fifth of the range along the x axis (row 550), the counts at
+    // the ticks of the y axis (column 20).
+    std::vector<long long> n_marks, n_columns, count_marks, count_rows;
+    for (int n = 0; n <= bound; n += checkpoint * 2) {
+        n_marks.push_back(n);
+        n_columns.push_back(truncate_toward_zero(n * column_scale + 20));
+    }
+    for (int Y = 450; Y >= 50; Y -= 100) {
+        count_marks.push_back((550 - Y) * 10);
+        count_rows.push_back(Y);
+    }
+
     double estimate = bound / std::log(static_cast<double>(bound));
     std::string caption =
         format("pi(n) in black above n / ln n in grey, for the even n up to %d (pi(%d) = %d)", bound, bound, c);
-    show_stage(out, "counts", caption, "stage", 1, "count", 1, "limit", bound, "pi", c, "estimate", estimate);
+    show_stage(out, "counts", caption, "stage", 1, "count", 1, "limit", bound, "pi", c, "estimate", estimate, "axis_row",
+               550, "axis_column", 20, "n_marks", n_marks, "n_columns", n_columns, "count_marks", count_marks,
+               "count_rows", count_rows);
     out.result("prime_count", "limit", bound, "pi", c, "estimate", estimate, "ratio", c / estimate);
     wait_for_key(out);
     return c;

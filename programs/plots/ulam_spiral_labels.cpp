@@ -3,6 +3,7 @@
 // the point it reaches, a dot on every point but the last, and the title
 // " ULAM". The text is set in "times.ttf", taken from the working directory
 // or else from beside the program.
+#include "arith/arith.hpp"
 #include "arith/spiral.hpp"
 #include "console/parameters.hpp"
 #include "draw/draw.hpp"
@@ -65,6 +66,15 @@ static SpiralPoint spiral_steps(const TextFont *font, Steps &out)
     // reached by the last step has none.
     for (int j = 0; j < last_step; j++)
         fill_disc(pixel_x(spiral[j]), pixel_y(spiral[j]), dot_radius, black);
+    // The read-out: the step that reaches the lattice point nearest the
+    // pointer, and the number that the Ulam spiral writes there, one more.
+    set_readout([spiral](int x, int y) {
+        int X = nearest_lattice(x - window_centre_x, unit), Y = nearest_lattice(y - window_centre_y, unit);
+        for (size_t i = 0; i < spiral.size(); i++)
+            if (spiral[i].x == X && spiral[i].y == Y)
+                return format("step %zu: n = %zu, %s", i, i + 1, is_prime(static_cast<int>(i) + 1) ? "prime" : "not prime");
+        return std::string();
+    });
     std::string caption = format("the first %d steps of the spiral, each numbered where it arrives", last_step);
     show_stage(out, "steps", caption, "stage", 1, "count", 1, "steps", last_step);
     const SpiralPoint &end = spiral[last_step];

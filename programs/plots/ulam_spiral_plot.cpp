@@ -34,6 +34,26 @@ static Pixel pixel_of(const SpiralPoint &p)
     return {window_centre_x + 4 * p.x, window_centre_y + 4 * p.y};
 }
 
+// What the spiral shows at a pixel: the number at the nearest lattice point
+// and the sieve's verdict on it; nothing off the spiral.
+static Readout spiral_readout(const std::vector<SpiralPoint> &spiral, const std::vector<int> &prime_table)
+{
+    const int side = 2 * rounds + 1;
+    std::vector<int> number(side * side);
+    std::vector<bool> prime(spiral.size() + 1);
+    for (size_t k = 0; k < spiral.size(); k++) {
+        number[spiral[k].x + rounds + side * (spiral[k].y + rounds)] = static_cast<int>(k) + 1;
+        prime[k + 1] = prime_table[k + 1] != 0;
+    }
+    return [number, prime, side](int x, int y) {
+        int X = nearest_lattice(x - window_centre_x, 4), Y = nearest_lattice(y - window_centre_y, 4);
+        if (X < -rounds || X > rounds || Y < -rounds || Y > rounds)
+            return std::string();
+        int n = number[X + rounds + side * (Y + rounds)];
+        return format("n = %d, %s", n, prime[n] ? "prime" : "not prime");
+    };
+}
+
 // What the picture shows: the primes dotted, and the verdicts on the values.
 struct SpiralPicture {
     int primes = 0, values_prime = 0, values_composite = 0;
@@ -65,6 +85,7 @@ static SpiralPicture ulam_spiral(long long b, long long c, Steps &out)
             fill_disc(at.x, at.y, 2, black);
             shown.primes++;
         }
+    set_readout(spiral_readout(spiral, prime_table));
     caption = format("the %d primes up to %d, one black dot each", shown.primes, i - 1);
     show_stage(out, "primes", caption, "stage", 2, "count", stages, "primes", shown.primes, "limit", i - 1);
     wait_for_key(out);
