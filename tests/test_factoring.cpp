@@ -829,15 +829,17 @@ TEST(FactoringViews, JsonCarriesTheResultAndEveryNumberOfTheTrace)
         EXPECT_EQ("", json.bad_line);
         EXPECT_EQ("\"result\"", json.field("event"));
         long long n = atoll(json.field("n").c_str()), f = atoll(json.field("factor").c_str());
-        if (row.reason != nullptr)
+        if (row.reason != nullptr) {
             EXPECT_EQ("null \"" + std::string(row.reason) + "\"",
                       json.field("factor") + " " + json.field("reason"));
-        else
+        } else {
             EXPECT_TRUE(proper(f, n) && n % f == 0 && atoll(json.field("cofactor").c_str()) == n / f)
                 << json.last;
-        if (std::string(row.program) == "rho_factor_16019")
+        }
+        if (std::string(row.program) == "rho_factor_16019") {
             for (const char *name : {"p", "period", "entry"})
                 EXPECT_NE("", json.field(name)) << json.last;
+        }
         for (const std::string &v : whole_numbers(classic))
             EXPECT_TRUE(json.numbers.count(v)) << v << " of the trace is in no event";
     }

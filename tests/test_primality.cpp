@@ -427,8 +427,9 @@ TEST(PrimalityMethods, StrongTestAgainstDirectPowering)
         for (const Recorder::Kept *e : r.all(EventKind::step, "squarings_exhausted"))
             EXPECT_EQ(static_cast<long long>(power_reference(a, n - 1, n)), (*e)["fermat"]);
         for (const Recorder::Kept *e : r.all(EventKind::step))
-            if ((e->what == "one_reached" || (*e)["fermat"] == 1) && e->find("factor") != nullptr)
+            if ((e->what == "one_reached" || (*e)["fermat"] == 1) && e->find("factor") != nullptr) {
                 EXPECT_TRUE((*e)["factor"] > 1 && (*e)["factor"] < n && n % (*e)["factor"] == 0);
+            }
     }
 }
 
@@ -490,8 +491,9 @@ TEST(PrimalityMethods, SpiralPolynomialValuesAgainstTrialDivision)
             long long v = (*e)["value"], d = 2;
             while (v >= 2 && v % d != 0)
                 d++;
-            if (v >= 2)
+            if (v >= 2) {
                 EXPECT_EQ(d, (*e)["factor"]) << v;
+            }
         }
     }
 }
