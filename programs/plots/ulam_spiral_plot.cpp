@@ -38,14 +38,14 @@ static Pixel pixel_of(const SpiralPoint &p)
 // and the sieve's verdict on it; nothing off the spiral.
 static Readout spiral_readout(const std::vector<SpiralPoint> &spiral, const std::vector<int> &prime_table)
 {
-    const int side = 2 * rounds + 1;
+    constexpr int side = 2 * rounds + 1;
     std::vector<int> number(side * side);
     std::vector<bool> prime(spiral.size() + 1);
     for (size_t k = 0; k < spiral.size(); k++) {
         number[spiral[k].x + rounds + side * (spiral[k].y + rounds)] = static_cast<int>(k) + 1;
         prime[k + 1] = prime_table[k + 1] != 0;
     }
-    return [number, prime, side](int x, int y) {
+    return [number, prime](int x, int y) {
         int X = nearest_lattice(x - window_centre_x, 4), Y = nearest_lattice(y - window_centre_y, 4);
         if (X < -rounds || X > rounds || Y < -rounds || Y > rounds)
             return std::string();
