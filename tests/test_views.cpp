@@ -4,8 +4,11 @@
 #include "views/json.hpp"
 #include "views/view.hpp"
 #include <gtest/gtest.h>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <sstream>
 
 namespace
@@ -45,6 +48,33 @@ TEST(ClassicView, AppliesTheFormatsToTheNamedValues)
               "(4842037507 -417)",
               when_waiting);
     EXPECT_EQ(when_waiting + "\n Proportion = 0.093 pour un", out);
+}
+
+// Every integer conversion prints what the C library's printf prints for
+// the same value taken as 64 bits, whatever its flags, width and precision.
+TEST(ClassicView, PrintsIntegersAsPrintfDoes)
+{
+    const char *formats[] = {"%d", "%ld", "%7d", "%5.d", "%2.ld", "%-4d", "%05d", "%+d", "%.3d", "%6.2d", "% d", "%i"};
+    const long long values[] = {0, 7, -7, 103, 123456789, -4611686018427387847LL, INT64_MIN, INT64_MAX};
+    for (const char *format : formats) {
+        ClassicTable table = {{EventKind::step, "n", format, {"n"}}};
+        std::string out, expected;
+        ClassicView view({&table}, {[&](const char *b, size_t n) { out.append(b, n); }, nullptr});
+        std::string as_64 = format; // "%2.ld" read as "%2.lld"
+        while (std::strchr("dil", as_64.back()))
+            as_64.pop_back();
+        as_64 += "lld";
+        for (long long v : values) {
+            char reference[64];
+            snprintf(reference, sizeof reference, as_64.c_str(), v);
+            expected += reference;
+            expected += '|';
+            view.step("n", "n", v);
+            view.flush();
+            out += '|';
+        }
+        EXPECT_EQ(expected, out) << format;
+    }
 }
 
 // One object a line; single-number items gathered into lists of at most

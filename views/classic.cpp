@@ -2,6 +2,7 @@
 #include "views/classic.hpp"
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 static std::string line_key(EventKind kind, const char *what)
@@ -52,8 +53,18 @@ ClassicView::Compiled ClassicView::compile(const ClassicLine &line)
             p++;
         char conversion = *p ? *p++ : 'd';
         bool real = std::strchr("fFeEgGaA", conversion) != nullptr, words = conversion == 's';
-        spec += real || words ? std::string(1, conversion) : std::string("ll") + conversion;
-        c.pieces.push_back({spec, next_field++, real, words, spec == "%lld"});
+        // Digits alone, or after a precision of nothing (that is, 0).
+        size_t digits = spec.find_first_not_of("0123456789", 1);
+        bool fast = (conversion == 'd' || conversion == 'i') && spec[1] != '0' &&
+                    (digits == std::string::npos || (spec[digits] == '.' && digits + 1 == spec.size()));
+        Piece piece{spec, next_field++, real, words};
+        if (fast) {
+            piece.fast = true;
+            piece.width = atoi(spec.c_str() + 1);
+            piece.zero_is_empty = digits != std::string::npos;
+        }
+        piece.text += real || words ? std::string(1, conversion) : std::string("ll") + conversion;
+        c.pieces.push_back(piece);
     }
     if (!text.empty())
         c.pieces.push_back({text, -1, false});
@@ -99,9 +110,14 @@ void ClassicView::report(const Event &event)
             length = snprintf(number, sizeof number, piece.text.c_str(),
                               v == nullptr ? 0.0 : v->type == Value::real ? v->real_value
                                                                          : static_cast<double>(v->integer_value));
-        else if (piece.plain)
-            length = static_cast<int>(std::to_chars(number, number + sizeof number, event[name]).ptr - number);
-        else
+        else if (piece.fast) {
+            long long n = event[name];
+            char *end = n == 0 && piece.zero_is_empty ? number : std::to_chars(number, number + 32, n).ptr;
+            if (end - number < piece.width)
+                buffer.append(piece.width - (end - number), ' ');
+            buffer.append(number, end);
+            continue;
+        } else
             length = snprintf(number, sizeof number, piece.text.c_str(), event[name]);
         buffer.append(number, length > 0 ? static_cast<size_t>(length) : 0);
     }

@@ -43,7 +43,11 @@ class ClassicView : public Steps
         int field = -1;    // the field it prints, -1 for text
         bool real = false; // the conversion prints a double
         bool words = false; // the conversion prints a text value
-        bool plain = false; // "%d": the digits alone, without snprintf
+        // "%d", "%5d", "%5.d": the digits right-aligned in `width`, without
+        // snprintf; a precision of 0 ("%5.d") prints no digit for 0.
+        bool fast = false;
+        int width = 0;
+        bool zero_is_empty = false;
     };
     struct Compiled {
         std::vector<Piece> pieces;

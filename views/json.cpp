@@ -1,15 +1,25 @@
 // The JSON view.
 #include "views/json.hpp"
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 const size_t list_chunk = 1000; // values in one "list" event at most
 
-std::string json_string(const std::string &text)
+// Appends a JSON string literal: quotes, and escapes where JSON needs them.
+static void append_string(std::string &out, const char *text)
 {
-    std::string out = "\"";
-    for (unsigned char c : text) {
+    out += '"';
+    const char *plain = text;
+    for (const char *p = text;; p++) {
+        unsigned char c = *p;
+        if (c >= 0x20 && c != '"' && c != '\\')
+            continue;
+        out.append(plain, p - plain);
+        if (c == 0)
+            break;
+        plain = p + 1;
         switch (c) {
         case '"':
             out += "\\\"";
@@ -24,23 +34,25 @@ std::string json_string(const std::string &text)
             out += "\\t";
             break;
         default:
-            if (c < 0x20) {
-                char escaped[8];
-                snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
-            } else {
-                out += static_cast<char>(c);
-            }
+            char escaped[8];
+            snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
         }
     }
-    return out + "\"";
+    out += '"';
+}
+
+std::string json_string(const std::string &text)
+{
+    std::string out;
+    append_string(out, text.c_str());
+    return out;
 }
 
 static void append_integer(std::string &out, long long v)
 {
-    char digits[32];
-    int n = snprintf(digits, sizeof digits, "%lld", v);
-    out.append(digits, n);
+    char digits[24];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
 }
 
 // A real in its shortest form that reads back the same double; JSON has no
@@ -58,6 +70,17 @@ static void append_real(std::string &out, double v)
             break;
     }
     out += digits;
+}
+
+static void append_integers(std::string &out, const std::vector<long long> &values)
+{
+    out += '[';
+    for (size_t i = 0; i < values.size(); i++) {
+        if (i > 0)
+            out += ", ";
+        append_integer(out, values[i]);
+    }
+    out += ']';
 }
 
 JsonView::JsonView(std::function<void(const std::string &)> write_line_) : write_line(std::move(write_line_)) {}
@@ -79,13 +102,11 @@ void JsonView::write_list()
 {
     if (list.empty())
         return;
-    std::string line = "{\"event\": \"list\", \"name\": " + json_string(list_name) + ", \"values\": [";
-    for (size_t i = 0; i < list.size(); i++) {
-        if (i > 0)
-            line += ", ";
-        append_integer(line, list[i]);
-    }
-    line += "]}";
+    line.assign("{\"event\": \"list\", \"name\": ");
+    append_string(line, list_name.c_str());
+    line += ", \"values\": ";
+    append_integers(line, list);
+    line += '}';
     list.clear();
     write_line(line);
 }
@@ -97,16 +118,21 @@ void JsonView::report(const Event &event)
     if (!listed || list_name != event.what || list.size() == list_chunk)
         write_list();
     if (listed) {
-        list_name = event.what;
+        if (list_name != event.what)
+            list_name = event.what;
         list.push_back(event.values[0].integer_value);
         return;
     }
-    std::string line = "{\"event\": \"";
+    // One buffer for every line: a long run writes millions of them.
+    line.assign("{\"event\": \"");
     line += kind_name(event.kind);
-    line += "\", \"name\": " + json_string(event.what);
+    line += "\", \"name\": ";
+    append_string(line, event.what);
     for (int i = 0; i < event.count; i++) {
         const Value &v = event.values[i];
-        line += ", " + json_string(v.name) + ": ";
+        line += ", ";
+        append_string(line, v.name);
+        line += ": ";
         switch (v.type) {
         case Value::integer:
             append_integer(line, v.integer_value);
@@ -115,23 +141,17 @@ void JsonView::report(const Event &event)
             append_real(line, v.real_value);
             break;
         case Value::text:
-            line += json_string(v.text_value);
+            append_string(line, v.text_value);
             break;
         case Value::list:
-            line += "[";
-            for (size_t k = 0; k < v.list_value->size(); k++) {
-                if (k > 0)
-                    line += ", ";
-                append_integer(line, (*v.list_value)[k]);
-            }
-            line += "]";
+            append_integers(line, *v.list_value);
             break;
         case Value::none:
             line += "null";
             break;
         }
     }
-    line += "}";
+    line += '}';
     if (event.kind == EventKind::result) {
         if (!held_result.empty())
             write_line(held_result);

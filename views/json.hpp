@@ -28,6 +28,7 @@ class JsonView : public Steps
     std::string list_name;
     std::vector<long long> list;
     std::string held_result; // the result's line, held back until the end
+    std::string line;        // the line being written
 };
 
 // A JSON string literal for a UTF-8 text (quotes included).
