@@ -5,8 +5,10 @@
 // text: UTF-8 on a UTF-8 terminal, Latin-1 bytes into a pipe, and a point
 // before the decimals under a French locale. The guards of every program:
 // standard descriptors started closed, and output that cannot be written.
+#include "catalogue.hpp"
 #include "harness.hpp"
 #include "references.hpp"
+#include <algorithm>
 #include <climits>
 #include <csignal>
 #include <cstring>
@@ -233,6 +235,26 @@ TEST(Pauses, TheTraceIsOutBeforeTheProgramWaits)
         program.signal(SIGTERM);
         EXPECT_EQ(128 + SIGTERM, program.wait_end());
         EXPECT_EQ(c.before_pause, program.out);
+    }
+}
+
+// On a terminal, every console program's example run leaves the shell's
+// prompt at the start of a line: a trace that ends without a newline gets
+// one. Its pauses are answered from a pipe, so that no echoed Enter writes
+// that newline instead.
+TEST(Pauses, EveryTraceOnATerminalEndsItsLine)
+{
+    for (const CatalogueEntry &e : catalogue) {
+        if (std::string(e.kind) != "console")
+            continue;
+        SCOPED_TRACE(std::string(e.name) + " " + e.example);
+        TerminalOptions options;
+        options.args = {"-c", std::string("yes '' | exec " SUITE_BIN_DIR "/") + e.name + " " + e.example};
+        PseudoTerminal terminal("/bin/sh", options);
+        EXPECT_EQ(0, terminal.wait_end(30));
+        const std::string &out = terminal.output;
+        EXPECT_TRUE(out.size() >= 2 && out.compare(out.size() - 2, 2, "\r\n") == 0)
+            << "ends with: " << out.substr(out.size() - std::min<size_t>(out.size(), 40));
     }
 }
 
