@@ -277,12 +277,19 @@ std::vector<std::string> menu_lines(const Registry &registry, int columns)
     return lines;
 }
 
-std::string how_to_move_on(const CatalogueEntry &program)
+std::string how_to_move_on(const CatalogueEntry &program, const std::vector<std::string> &args)
 {
+    // The later of --explain and --json is the view.
+    std::string view;
+    for (const std::string &arg : args)
+        if (arg == "--explain" || arg == "--json")
+            view = arg;
     char text[256];
     if (std::string(program.kind) == "picture")
         std::snprintf(text, sizeof text, "%s: a key in its window for each stage; Ctrl-C here stops it.",
                       program.name);
+    else if (view == "--json")
+        std::snprintf(text, sizeof text, "%s: it runs without a pause; Ctrl-C stops it.", program.name);
     else
         std::snprintf(text, sizeof text, "%s: Enter at each pause moves it on; Ctrl-C stops it.",
                       program.name);

@@ -45,8 +45,9 @@ std::string program_list(const Registry &registry, int width = 80);
 // taller column is shortest, or in one when two do not fit `columns`.
 std::vector<std::string> menu_lines(const Registry &registry, int columns);
 
-// The line that says how to move a program on and how to stop it.
-std::string how_to_move_on(const CatalogueEntry &program);
+// The line that says how to move a program on and how to stop it, given the
+// words after its name: a console program whose view is JSON never pauses.
+std::string how_to_move_on(const CatalogueEntry &program, const std::vector<std::string> &args = {});
 
 // ./demo help, naming demo as the user started it.
 std::string help_text(const std::string &demo);

@@ -101,7 +101,7 @@ int run_named(const Context &context, const std::vector<std::string> &args)
     }
     ensure_built(context, program_set(program, context.build));
     if (isatty(0) && isatty(1))
-        std::fprintf(stderr, "%s\n", how_to_move_on(program).c_str());
+        std::fprintf(stderr, "%s\n", how_to_move_on(program, rest).c_str());
     exec_program(context, program, rest, context.demo + " " + program.name);
 }
 
@@ -247,7 +247,7 @@ int menu(const Context &context)
         std::string header = program.name;
         for (const std::string &arg : args)
             header += " " + arg;
-        std::printf("\n%s\n=== %s ===\n", how_to_move_on(program).c_str(), header.c_str());
+        std::printf("\n%s\n=== %s ===\n", how_to_move_on(program, args).c_str(), header.c_str());
         run_from_menu(context, program, args);
         on_interrupt(leave);
         std::printf("\n=== end of %s ===\n", program.name);

@@ -248,6 +248,12 @@ TEST(LauncherText, NamesDemoAsTheUserStartedIt)
                                 "web [DIR]", "serve [DIR]", "help", "./demo rho_floyd 8051 2"})
         EXPECT_NE(std::string::npos, help.find(command)) << command;
     EXPECT_LE(widest_line(help).size(), 80u) << widest_line(help);
+    // The hint before a run: Enter for the pauses, except where JSON runs
+    // straight through.
+    const CatalogueEntry &floyd = program_named("cycle_floyd");
+    EXPECT_NE(std::string::npos, how_to_move_on(floyd, {"101", "--explain"}).find("Enter"));
+    EXPECT_EQ(std::string::npos, how_to_move_on(floyd, {"--json", "101"}).find("Enter"));
+    EXPECT_NE(std::string::npos, how_to_move_on(floyd, {"--json", "--explain"}).find("Enter"));
 }
 
 // A stand-in build folder: bin/, bin/capture/, the font, build.ninja, and
