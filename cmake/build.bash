@@ -24,11 +24,12 @@ lock() {
 }
 unlock() { exec {lock_fd}>&-; }
 
-# configure PRESET DIR: DIR configured through the preset, unless it is (a
-# folder that an earlier build made with another generator is configured
-# afresh).
+# configure PRESET DIR [again]: DIR configured through the preset, unless it
+# is, or with "again" in any case: packages installed since may bring what
+# the last configuration lacked (GoogleTest for the tests). A folder that an
+# earlier build made with another generator is configured afresh.
 configure() {
-    [ -f "$2/build.ninja" ] && return 0
+    [ -f "$2/build.ninja" ] && [ "${3-}" != again ] && return 0
     if [ -f "$2/CMakeCache.txt" ] && ! grep -qx 'CMAKE_GENERATOR:INTERNAL=Ninja' "$2/CMakeCache.txt"; then
         rm -rf "$2/CMakeCache.txt" "$2/CMakeFiles"
     fi
