@@ -638,9 +638,16 @@ TEST(Bootstrap, StopsWithTheInstallLineWhenItCannotInstall)
     write_file(bootstrap.tools + "/dpkg-query", "#!/bin/sh\nexit 1\n", 0755);
     fs::permissions(bootstrap.build, fs::perms::all);
     fs::permissions(bootstrap.build + "/.demo", fs::perms::all);
+    // A copy of the bootstrap that the other user can read wherever the
+    // source lies (root's home is closed to others).
+    std::string copy = bootstrap.build + "/source";
+    fs::create_directories(copy + "/cmake");
+    fs::copy_file(demo, copy + "/demo");
+    fs::copy_file(SUITE_SOURCE_DIR "/cmake/build.bash", copy + "/cmake/build.bash");
     RunOptions options;
     options.env = bootstrap.env();
-    options.args = {"--reuid=65534", "--regid=65534", "--clear-groups", demo, "cycle_floyd"};
+    options.args = {"--reuid=65534", "--regid=65534", "--clear-groups", copy + "/demo", "cycle_floyd"};
+    options.cwd = copy;
     ProgramRun run = run_program("/usr/bin/setpriv", options);
     EXPECT_EQ(1, run.status);
     EXPECT_EQ("", run.out);
