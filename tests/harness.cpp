@@ -11,7 +11,6 @@
 #include <pty.h>
 #include <regex>
 #include <sstream>
-#include <sstream>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -689,6 +688,15 @@ std::string JsonLines::field(const char *name) const
     std::smatch found;
     bool there = std::regex_search(last, found, std::regex("\"" + std::string(name) + "\": ([^,}]*)"));
     return there ? found[1].str() : "";
+}
+
+std::vector<std::string> text_lines(const std::string &text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 std::vector<std::string> whole_numbers(const std::string &text)

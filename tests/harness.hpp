@@ -182,5 +182,8 @@ struct JsonLines {
     std::string field(const char *name) const;
 };
 
+// The lines of a text, without their newlines.
+std::vector<std::string> text_lines(const std::string &text);
+
 // The whole numbers written in a text (a trace), as written: "-1", "10403".
 std::vector<std::string> whole_numbers(const std::string &text);

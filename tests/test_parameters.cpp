@@ -189,15 +189,6 @@ TEST(Parameters, TheHintNamesTheCommandAsTyped)
 // ---------------------------------------------------------------------------
 // The programs of the registry.
 
-std::vector<std::string> lines_of(const std::string &text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 std::vector<std::string> words_of(const std::string &text)
 {
     std::vector<std::string> words;
@@ -236,7 +227,7 @@ ProgramRun run_with(const std::string &name, const std::vector<std::string> &arg
 std::vector<std::string> parameters_of(const std::string &usage)
 {
     std::vector<std::string> names;
-    for (const std::string &line : lines_of(usage))
+    for (const std::string &line : text_lines(usage))
         if (line.compare(0, 2, "  ") == 0 && line.find("; built-in") != std::string::npos)
             names.push_back(words_of(line)[0]);
     return names;
@@ -263,7 +254,7 @@ TEST_P(CommandLine, ShowsTheUsageAndRefusesBadInput)
     ProgramRun run = run_with(entry.name, {"--help"});
     EXPECT_EQ(0, run.status) << run.err;
     EXPECT_EQ("", run.err);
-    std::vector<std::string> lines = lines_of(run.out);
+    std::vector<std::string> lines = text_lines(run.out);
     ASSERT_GE(lines.size(), 2u) << run.out;
     EXPECT_EQ(entry.description, lines[1]);
     std::vector<std::string> names = parameters_of(run.out);

@@ -1,6 +1,7 @@
 // The three views of a run, on events made here: the classic formats, the
 // JSON lines, and the explanation's page (wrapping, cut blocks, columns,
 // waits), with the language taken from the environment.
+#include "harness.hpp"
 #include "views/json.hpp"
 #include "views/view.hpp"
 #include <gtest/gtest.h>
@@ -13,15 +14,6 @@
 
 namespace
 {
-
-std::vector<std::string> lines_of(const std::string &text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 // Formats with a width and a precision of 0 print 0 as blanks; every
 // integer conversion takes 64 bits; a real keeps its precision; the pause
@@ -123,7 +115,7 @@ TEST(Explainer, CutsLongBlocksAndWaitsAtTeachingSteps)
         for (int i = 1; i <= 100; i++)
             x.line("step " + std::to_string(i), true);
         x.end_block();
-        std::vector<std::string> lines = lines_of(page.text);
+        std::vector<std::string> lines = text_lines(page.text);
         EXPECT_EQ(5, page.waits) << "a after the fifth wait stops the waits";
         if (all) {
             EXPECT_EQ(100u, lines.size());
@@ -150,7 +142,7 @@ TEST(Explainer, LaysListingsOutInColumnsWithinTheWidth)
             x.cell(std::to_string(v));
         x.end_block();
         long expected = 1, left_out = 0;
-        for (const std::string &line : lines_of(page.text)) {
+        for (const std::string &line : text_lines(page.text)) {
             EXPECT_LE(text_width(line), 80) << line;
             std::istringstream words(line);
             if (line.find("left out") != std::string::npos) {
@@ -175,7 +167,7 @@ TEST(Explainer, WrapsProseAndKeepsEquationsWhole)
     for (int i = 0; i < 30; i++)
         text += "u(" + std::to_string(i) + ") = u(" + std::to_string(i + 9) + ") and ";
     x.paragraph(text);
-    for (const std::string &line : lines_of(page.text)) {
+    for (const std::string &line : text_lines(page.text)) {
         EXPECT_LE(text_width(line), explain_width) << line;
         EXPECT_NE('=', line.empty() ? ' ' : line.back()) << line;
         EXPECT_NE(0u, line.rfind("= ", 0)) << line;
