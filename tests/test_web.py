@@ -330,7 +330,9 @@ class WebEdition(unittest.TestCase):
     def test_explanation_is_the_native_explanation(self):
         # (program, arguments): in English, then in French by the switch.
         for name, args in [('cycle_floyd', ['101', '3']), ('cycle_three_methods', ['41', '6']),
-                           ('cycle_doubling_search', []), ('gaussian_walk_8', ['7', '10'])]:
+                           ('cycle_doubling_search', []), ('rho_floyd', ['8051', '2']),
+                           ('strong_test_trace_1729', ['561']), ('prime_proportion', ['1000']),
+                           ('gaussian_walk_8', ['7', '10'])]:
             self.open(name, args, 'view=explain&lang=en')
             self.run_through(picture=name in PICTURES)
             self.explained()
