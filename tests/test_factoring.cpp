@@ -845,6 +845,49 @@ TEST(FactoringViews, JsonCarriesTheResultAndEveryNumberOfTheTrace)
     }
 }
 
+// Two explanations written from the same events, as the web edition writes
+// the English and the French one side by side, are each what one alone
+// writes: their tables, headers and counts are their own.
+TEST(FactoringViews, TwoExplanationsOfOneRunAreEachWhatOneAloneWrites)
+{
+    struct Both : Steps {
+        std::vector<Steps *> sinks;
+        void report(const Event &e) override
+        {
+            for (Steps *s : sinks)
+                s->report(e);
+        }
+    };
+    std::function<void(Steps &)> runs[] = {
+        [](Steps &out) { rho_floyd(8051, 2, 10000, out); },
+        [](Steps &out) { pminus1_prime_powers(8051, 50, out); },
+        [](Steps &out) { pminus1_random_base(455459, 7, 40, 50, out); },
+        [](Steps &out) { rho_factor_16019(16019, 83, 1000000, out); },
+    };
+    for (size_t k = 0; k < std::size(runs); k++) {
+        std::string texts[3];
+        auto settings = [&](std::string &text) {
+            Explainer::Settings s;
+            s.all = true;
+            s.write = [&text](const std::string &t) { text += t; };
+            return s;
+        };
+        {
+            ExplainView alone({&factoring_explain}, settings(texts[0]));
+            runs[k](alone);
+            alone.finish();
+        }
+        ExplainView first({&factoring_explain}, settings(texts[1])), second({&factoring_explain}, settings(texts[2]));
+        Both both;
+        both.sinks = {&first, &second};
+        runs[k](both);
+        first.finish();
+        second.finish();
+        EXPECT_EQ(texts[0], texts[1]) << "run " << k;
+        EXPECT_EQ(texts[0], texts[2]) << "run " << k;
+    }
+}
+
 // The explanation of the largest runs in English, and in French of the same
 // runs or, where they take long, of smaller ones: at most 20 kB, lines
 // within 80 columns, ending with the conclusion. --help shows the legend.

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdint>
 #include <initializer_list>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -99,8 +100,10 @@ static long long least_factorial(long long d)
 // ---- The page: columns, and what is kept from one event to the next ---------
 
 // The state of the run being explained: the table's column widths and
-// whether its header is out, and counts kept across the steps.
-static struct {
+// whether its header is out, and counts kept across the steps. One for each
+// explanation: the web edition writes the English and the French one from
+// the same events, side by side.
+struct Page {
     std::vector<int> widths;
     std::vector<const char *> labels;
     bool header_written = false;
@@ -109,12 +112,19 @@ static struct {
     // The last step, for the conclusion: its index (or its prime power q),
     // and one number of it (the base drawn, the tortoise, the saved index).
     long long last = 0, kept = 0;
-} page;
+};
+
+static Page &page_of(const Explainer &x)
+{
+    static std::map<const Explainer *, Page> pages;
+    return pages[&x];
+}
 
 // A new table: its column labels (marked N_, translated here) and the
 // digits its largest numbers need; each column is as wide as the wider.
-static void start_table(std::vector<const char *> labels, std::vector<int> digits)
+static void start_table(Explainer &x, std::vector<const char *> labels, std::vector<int> digits)
 {
+    Page &page = page_of(x);
     page.labels = std::move(labels);
     page.widths.clear();
     for (size_t c = 0; c < page.labels.size(); c++)
@@ -124,7 +134,7 @@ static void start_table(std::vector<const char *> labels, std::vector<int> digit
 
 // The cells right-aligned in the table's columns, two blanks apart, with no
 // blank at the end.
-static const std::string &aligned(std::initializer_list<std::string> cells)
+static const std::string &aligned(const Page &page, std::initializer_list<std::string> cells)
 {
     static std::string line;
     line.clear();
@@ -143,6 +153,7 @@ static const std::string &aligned(std::initializer_list<std::string> cells)
 // comes before the first.
 static void row(Explainer &x, std::initializer_list<std::string> cells)
 {
+    Page &page = page_of(x);
     if (!page.header_written) {
         std::vector<std::string> header;
         for (const char *label : page.labels)
@@ -155,7 +166,7 @@ static void row(Explainer &x, std::initializer_list<std::string> cells)
         x.line(line);
         page.header_written = true;
     }
-    x.line(aligned(cells), true);
+    x.line(aligned(page, cells), true);
 }
 
 // The columns a number needs, with its sign.
@@ -219,6 +230,7 @@ static void orders_of_two(long long n, Explainer &x, long long (*least)(long lon
 static void pminus1_unsplit(const Event &e, Explainer &x, const std::string &tried,
                             long long (*least)(long long), const char *exponent, const char *advice)
 {
+    Page &page = page_of(x);
     long long n = e["n"], odd = n;
     while (odd % 2 == 0)
         odd /= 2;
@@ -283,7 +295,7 @@ const Legend pminus1_prime_powers_legend = {
 
 static void prime_powers_run(const Event &e, Explainer &x)
 {
-    page = {};
+    page_of(x) = {};
     x.heading(format(_("Pollard's p − 1 method on n = %1$lld, base 2, with the prime powers up to %2$lld"),
                      e["n"], e["bound"]));
     x.paragraph(
@@ -313,8 +325,7 @@ static void prime_powers_table(const Event &e, Explainer &x)
                  "prime power q, and the exponent becomes E = lcm(1..q):"),
                e["n"]));
     long long n = e["n"], bound = x.run["bound"];
-    start_table(
-        {N_("k"), N_("p"), N_("E"), N_("a = 2^E mod n"), N_("gcd(a − 1, n)")},
+    start_table(x, {N_("k"), N_("p"), N_("E"), N_("a = 2^E mod n"), N_("gcd(a − 1, n)")},
         {digits(bound), digits(bound), text_width(format(_(lcm_exponent), bound)), digits(n), digits(n)});
 }
 
@@ -325,6 +336,7 @@ static void first_power(const Event &e, Explainer &x)
 
 static void prime_power_step(const Event &e, Explainer &x)
 {
+    Page &page = page_of(x);
     page.last = e["prime_power"];
     page.met_n = e["gcd"] == e["n"];
     row(x, {number(e["k"]), number(e["prime"]), format(_(lcm_exponent), e["prime_power"]), number(e["power"]),
@@ -333,6 +345,7 @@ static void prime_power_step(const Event &e, Explainer &x)
 
 static void prime_powers_result(const Event &e, Explainer &x)
 {
+    Page &page = page_of(x);
     // Without a split the exponents went up to lcm(1, ..., bound), unless
     // the gcd became n before.
     if (e.find("cofactor") != nullptr)
@@ -358,7 +371,7 @@ const Legend pminus1_factorial_legend = {
 
 static void factorial_run(const Event &e, Explainer &x)
 {
-    page = {};
+    page_of(x) = {};
     x.heading(format(_("Pollard's p − 1 method on n = %1$lld, base 2, with the exponents 1!, 2!, …, %2$lld!"),
                      e["n"], e["last_step"]));
     x.paragraph(
@@ -370,12 +383,13 @@ static void factorial_run(const Event &e, Explainer &x)
     long long last = e["last_step"], factorial = 1;
     for (long long i = 2; i <= last && factorial < INT64_MAX / i; i++)
         factorial *= i;
-    start_table({N_("i"), N_("E = i!"), N_("a = 2^E mod n"), N_("gcd(a − 1, n)")},
+    start_table(x, {N_("i"), N_("E = i!"), N_("a = 2^E mod n"), N_("gcd(a − 1, n)")},
                 {digits(last), digits(factorial), digits(e["n"]), digits(e["n"])});
 }
 
 static void factorial_step(const Event &e, Explainer &x)
 {
+    Page &page = page_of(x);
     page.last = e["i"];
     page.met_n = e["gcd"] == e["n"];
     row(x, {number(e["i"]), number(e["exponent"]), number(e["power"] % e["n"]), number(e["gcd"])});
@@ -383,6 +397,7 @@ static void factorial_step(const Event &e, Explainer &x)
 
 static void factorial_result(const Event &e, Explainer &x)
 {
+    Page &page = page_of(x);
     if (e.find("cofactor") != nullptr)
         pminus1_found(e, x, format(factorial_exponent, page.last), least_factorial, factorial_exponent);
     else
@@ -405,7 +420,7 @@ const Legend pminus1_random_base_legend = {
 
 static void random_base_run(const Event &e, Explainer &x)
 {
-    page = {};
+    page_of(x) = {};
     long long n = e["n"], P = e["exponent"], bound = e["bound"];
     x.heading(format(_("Pollard's p − 1 method on n = %1$lld with one exponent P and random bases b (seed "
                        "%2$lld)"),
@@ -435,12 +450,13 @@ static void random_base_run(const Event &e, Explainer &x)
                  "n itself tells nothing, and another base is drawn, at most %lld times."),
                e["max_draws"]));
     x.legend(pminus1_random_base_legend);
-    start_table({N_("attempt"), N_("base b"), N_("b^P mod n"), N_("gcd(b^P − 1, n)")},
+    start_table(x, {N_("attempt"), N_("base b"), N_("b^P mod n"), N_("gcd(b^P − 1, n)")},
                 {digits(e["max_draws"]), digits(n), digits(n), digits(n)});
 }
 
 static void random_base_draw(const Event &e, Explainer &x)
 {
+    Page &page = page_of(x);
     long long g = e["gcd"], n = e["n"];
     page.gcd_one += g == 1;
     page.gcd_n += g == n;
@@ -451,6 +467,7 @@ static void random_base_draw(const Event &e, Explainer &x)
 
 static void random_base_result(const Event &e, Explainer &x)
 {
+    Page &page = page_of(x);
     long long n = e["n"];
     if (e.find("cofactor") != nullptr) {
         long long f = e["factor"], b = page.kept;
@@ -513,7 +530,7 @@ static std::pair<long long, long long> rho_cycle(long long x0, long long m)
 
 static void rho_floyd_run(const Event &e, Explainer &x)
 {
-    page = {};
+    page_of(x) = {};
     long long n = e["n"];
     x.heading(format(_("Pollard's rho method on n = %1$lld with x → x² + 1 (mod %1$lld), from x0 = %2$lld; "
                        "Floyd's tortoise and hare"),
@@ -525,12 +542,13 @@ static void rho_floyd_run(const Event &e, Explainer &x)
           "x(2i) − x(i) and its gcd with n. A gcd strictly between 1 and n is a factor; a gcd of n "
           "means that the walks met modulo n itself."));
     x.legend(rho_floyd_legend);
-    start_table({N_("i"), N_("x(i)"), N_("x(2i)"), N_("x(2i) − x(i)"), N_("gcd")},
+    start_table(x, {N_("i"), N_("x(i)"), N_("x(2i)"), N_("x(2i) − x(i)"), N_("gcd")},
                 {digits(e["max_steps"]), digits(n), digits(n), digits(-n), digits(n)});
 }
 
 static void rho_floyd_step(const Event &e, Explainer &x)
 {
+    Page &page = page_of(x);
     page.last = e["i"];
     page.kept = e["tortoise"];
     row(x, {number(e["i"]), number(e["tortoise"]), number(e["hare"]), number(e["difference"]),
@@ -544,6 +562,7 @@ static void rho_floyd_met(const Event &, Explainer &x)
 
 static void rho_floyd_result(const Event &e, Explainer &x)
 {
+    Page &page = page_of(x);
     long long n = e["n"], i = page.last;
     if (e.find("cofactor") != nullptr) {
         long long f = e["factor"];
@@ -583,7 +602,7 @@ const Legend rho_factor_16019_legend = {
 
 static void rho_16019_run(const Event &e, Explainer &x)
 {
-    page = {};
+    page_of(x) = {};
     long long n = e["n"];
     x.heading(format(_("Pollard's rho method on n = %1$lld with x → x² + 1 (mod %1$lld), from x(1) = 1; each "
                        "x(i) compared with x(j), saved at the last power of two j below i"),
@@ -595,13 +614,13 @@ static void rho_16019_run(const Event &e, Explainer &x)
                  "the gcd. The search stops at i = %lld."),
                e["max_index"] + 1));
     x.legend(rho_factor_16019_legend);
-    start_table(
-        {N_("i"), N_("x(i)"), N_("j"), N_("x(j)"), N_("|x(i) − x(j)|"), N_("gcd")},
+    start_table(x, {N_("i"), N_("x(i)"), N_("j"), N_("x(j)"), N_("|x(i) − x(j)|"), N_("gcd")},
         {digits(e["max_index"] + 1), digits(n), digits(e["max_index"]), digits(n), digits(n), digits(n)});
 }
 
 static void saved_power_step(const Event &e, Explainer &x)
 {
+    Page &page = page_of(x);
     page.last = e["i"];
     page.kept = e["saved_index"];
     row(x, {number(e["i"]), number(e["value"]), number(e["saved_index"]), number(e["saved"]),
@@ -615,6 +634,7 @@ static void saved_power_factor(const Event &e, Explainer &x)
 
 static void orbit_run(const Event &e, Explainer &x)
 {
+    Page &page = page_of(x);
     x.memory["found_i"] = page.last;
     x.memory["found_j"] = page.kept;
     x.end_block();
@@ -625,7 +645,7 @@ static void orbit_run(const Event &e, Explainer &x)
           "powers of two are compared as before; the first match x(i) = x(j) gives the period T = i − j, "
           "and the entry index is then the first e with x(e) = x(e + T)."));
     long long p = e["p"];
-    start_table({N_("i"), N_("x(i) mod p"), N_("j"), N_("x(j) mod p")},
+    start_table(x, {N_("i"), N_("x(i) mod p"), N_("j"), N_("x(j) mod p")},
                 {digits(4 * p), digits(p), digits(4 * p), digits(p)});
 }
 
@@ -684,7 +704,7 @@ const Legend difference_of_squares_walk_legend = {
 
 static void fermat_run(const Event &e, Explainer &x)
 {
-    page = {};
+    page_of(x) = {};
     long long N = e["n"];
     x.heading(format(_("Fermat's method on N = %lld: x² − y² = N gives N = (x + y)(x − y)"), N));
     x.paragraph(
@@ -696,7 +716,7 @@ static void fermat_run(const Event &e, Explainer &x)
                e["x0"], e["max_steps"]));
     x.legend(difference_of_squares_walk_legend);
     long long steps = e["max_steps"], last_x = e["x0"] + steps;
-    start_table({N_("step"), N_("x"), N_("y"), N_("r = x² − y² − N")},
+    start_table(x, {N_("step"), N_("x"), N_("y"), N_("r = x² − y² − N")},
                 {digits(steps), digits(last_x), digits(steps), digits(-2 * last_x - 1)});
 }
 
