@@ -565,15 +565,26 @@
             } else if ('readout' in m) {
                 showReadout(m.readout);
             }
+            if (r.stores.classic.length || r.stages.length || 'wait' in m || 'exit' in m || m.abort)
+                startExplaining();
         };
         // The trace's run and the explanations' one, with the same numbers
-        // and clock.
-        const now = Date.now(), given = args.map(forProgram);
-        Promise.all([compile(), fetchCatalogues()])
-            .then(([module, words]) => run === r &&
-                workers.explain.postMessage({start: {module, args: given, now, views: 6, unattended: true, kept,
-                                                     catalogues: words}}))
-            .catch(() => {});
+        // and clock. The explanations' run starts once the trace has shown
+        // something (or after a quarter of a second), so that on two cores
+        // it does not slow the first lines of the trace.
+        const now = Date.now(), given = args.map(forProgram), words = fetchCatalogues();
+        let explaining = false;
+        const startExplaining = () => {
+            if (explaining || run !== r)
+                return;
+            explaining = true;
+            Promise.all([compile(), words])
+                .then(([module, catalogues]) => run === r &&
+                    workers.explain.postMessage({start: {module, args: given, now, views: 6, unattended: true, kept,
+                                                         catalogues}}))
+                .catch(() => {});
+        };
+        setTimeout(startExplaining, 250);
         compile()
             .then((module) => {
                 if (run !== r)
