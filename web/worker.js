@@ -200,8 +200,12 @@ function post() {
     postMessage({batch}, [bytes.buffer].concat(batch.pictures.map((p) => p.pixels.buffer)));
 }
 
+// A batch holds at most this many steps, so that the page takes each one
+// in a short task.
+const batchSteps = 16384;
+
 function postSoon() {
-    if (batches < 3)
+    if (batches < 3 || unsent.length >= 5 * batchSteps)
         return post();
     // The clock is read every 64 calls only: reading it costs as much as a
     // step.
