@@ -45,22 +45,22 @@ ClassicView::Compiled ClassicView::compile(const ClassicLine &line)
         if (!text.empty())
             c.pieces.push_back({text, -1, false});
         text.clear();
-        std::string spec = "%";
+        std::string directive = "%";
         p++;
         while (*p && std::strchr("-+ #0123456789.", *p))
-            spec += *p++;
+            directive += *p++;
         while (*p && std::strchr("hlLqjzt", *p))
             p++;
         char conversion = *p ? *p++ : 'd';
         bool real = std::strchr("fFeEgGaA", conversion) != nullptr, words = conversion == 's';
         // Digits alone, or after a precision of nothing (that is, 0).
-        size_t digits = spec.find_first_not_of("0123456789", 1);
-        bool fast = (conversion == 'd' || conversion == 'i') && spec[1] != '0' &&
-                    (digits == std::string::npos || (spec[digits] == '.' && digits + 1 == spec.size()));
-        Piece piece{spec, next_field++, real, words};
+        size_t digits = directive.find_first_not_of("0123456789", 1);
+        bool fast = (conversion == 'd' || conversion == 'i') && directive[1] != '0' &&
+                    (digits == std::string::npos || (directive[digits] == '.' && digits + 1 == directive.size()));
+        Piece piece{directive, next_field++, real, words};
         if (fast) {
             piece.fast = true;
-            piece.width = atoi(spec.c_str() + 1);
+            piece.width = atoi(directive.c_str() + 1);
             piece.zero_is_empty = digits != std::string::npos;
         }
         piece.text += real || words ? std::string(1, conversion) : std::string("ll") + conversion;
