@@ -112,7 +112,7 @@ void ClassicView::report(const Event &event)
                                                                          : static_cast<double>(v->integer_value));
         else if (piece.fast) {
             long long n = event[name];
-            char *end = n == 0 && piece.zero_is_empty ? number : std::to_chars(number, number + 32, n).ptr;
+            char *end = n == 0 && piece.zero_is_empty ? number : std::to_chars(number, number + sizeof number, n).ptr;
             if (end - number < piece.width)
                 buffer.append(piece.width - (end - number), ' ');
             buffer.append(number, end);

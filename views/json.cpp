@@ -42,13 +42,6 @@ static void append_string(std::string &out, const char *text)
     out += '"';
 }
 
-std::string json_string(const std::string &text)
-{
-    std::string out;
-    append_string(out, text.c_str());
-    return out;
-}
-
 static void append_integer(std::string &out, long long v)
 {
     char digits[24];

@@ -30,6 +30,3 @@ class JsonView : public Steps
     std::string held_result; // the result's line, held back until the end
     std::string line;        // the line being written
 };
-
-// A JSON string literal for a UTF-8 text (quotes included).
-std::string json_string(const std::string &text);
