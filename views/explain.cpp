@@ -25,6 +25,21 @@ std::string power_of(long long base, long long exponent)
     return out;
 }
 
+std::string factorization(long long n)
+{
+    std::string text;
+    for (long long p = 2; n > 1; p++) {
+        if (p > n / p)
+            p = n; // what is left is prime
+        int k = 0;
+        for (; n % p == 0; n /= p)
+            k++;
+        if (k > 0)
+            text += (text.empty() ? "" : " · ") + (k == 1 ? number(p) : power_of(p, k));
+    }
+    return text;
+}
+
 Explainer::Explainer(Settings settings_) : settings(std::move(settings_)) {}
 
 void Explainer::write_line(const std::string &text)

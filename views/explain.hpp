@@ -105,3 +105,6 @@ int text_width(const std::string &text);
 std::string number(long long v);
 // 2^s written with superscript digits: "2⁴".
 std::string power_of(long long base, long long exponent);
+// n >= 2 as a product of primes, found by trial division, a repeated one as
+// a power: "7 · 13 · 19", "41²".
+std::string factorization(long long n);

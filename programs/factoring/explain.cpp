@@ -31,15 +31,6 @@ static std::vector<std::pair<long long, int>> prime_factors(long long m)
     return found;
 }
 
-// "2² · 3 · 17".
-static std::string factorisation(long long m)
-{
-    std::string text;
-    for (const auto &[p, k] : prime_factors(m))
-        text += (text.empty() ? "" : " · ") + (k == 1 ? number(p) : power_of(p, k));
-    return text;
-}
-
 // b^e mod m for m < 2^31: products below 2^62.
 static long long power_mod(long long b, long long e, long long m)
 {
@@ -218,7 +209,7 @@ static void orders_of_two(long long n, Explainer &x, long long (*least)(long lon
                       "    ", "  ");
         else
             x.wrapped(format(_("%1$lld: 2 has order %2$lld = %3$s, first dividing %4$s"), p, d,
-                             factorisation(d).c_str(), first.c_str()),
+                             factorization(d).c_str(), first.c_str()),
                       "    ", "  ");
     }
 }
@@ -443,7 +434,7 @@ static void random_base_run(const Event &e, Explainer &x)
     x.paragraph(
         format(_("P is the product of the prime-power bases up to %1$lld, that is %2$s, kept to its low "
                  "32 bits: P = %3$lld = %4$s."),
-               bound, whole.c_str(), P, P > 1 ? factorisation(P).c_str() : number(P).c_str()));
+               bound, whole.c_str(), P, P > 1 ? factorization(P).c_str() : number(P).c_str()));
     x.paragraph(
         format(_("For a prime p of n with p − 1 dividing P, Fermat's little theorem gives b^P ≡ 1 (mod p) "
                  "for every base b that p does not divide, so p divides gcd(b^P − 1, n). A gcd of 1 or of "

@@ -23,20 +23,6 @@ static const std::vector<long long> &list(const Event &e, const char *name)
     return v != nullptr && v->type == Value::list ? *v->list_value : none;
 }
 
-// n >= 2 as a product of primes, repeated factors as powers: "7 · 13 · 19",
-// "41²".
-static std::string factorization(long long n)
-{
-    std::string text;
-    while (n > 1) {
-        long long p = least_factor(n), k = 0;
-        for (; n % p == 0; n /= p)
-            k++;
-        text += (text.empty() ? "" : " · ") + (k == 1 ? number(p) : power_of(p, k));
-    }
-    return text;
-}
-
 // Korselt's criterion: composite n is a Carmichael number, a^(n-1) = 1
 // (mod n) for every a prime to n, when it is square-free and p - 1 divides
 // n - 1 for every prime p dividing it.
